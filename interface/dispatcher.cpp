@@ -1,0 +1,108 @@
+// The dispatcher export, the completions and the module's entry point.
+#include "call.h"
+#include "function_table.h"
+
+HINSTANCE ModuleHandle;
+char ScratchText[256];
+
+namespace {
+
+constexpr int kHighestNumber = 377;
+
+struct JumpTable {
+    Handler* byNumber[kHighestNumber + 1];
+};
+
+constexpr JumpTable MakeJumpTable() {
+    JumpTable table{};
+#define TABULON_JUMP_ROW(number, name, argCount, mask) table.byNumber[number] = &name;
+    TABULON_FUNCTIONS(TABULON_JUMP_ROW)
+#undef TABULON_JUMP_ROW
+    return table;
+}
+
+constexpr JumpTable kJumpTable = MakeJumpTable();
+
+// Hosts disagree on who pops HostReturn's arguments. Keeping the stack
+// pointer in a callee-saved register across the call makes both work.
+int32_t CallHostReturn(const Call& call, int32_t status) {
+    const uint32_t arguments[4] = {static_cast<uint32_t>(status), call.cookie,
+                                   reinterpret_cast<uint32_t>(call.hostContext),
+                                   reinterpret_cast<uint32_t>(call.result)};
+    int32_t answer;
+    __asm__ volatile(
+        "movl %%esp, %%esi\n\t"
+        "pushl 12(%%ebx)\n\t"
+        "pushl 8(%%ebx)\n\t"
+        "pushl 4(%%ebx)\n\t"
+        "pushl (%%ebx)\n\t"
+        "call *%%edi\n\t"
+        "movl %%esi, %%esp\n\t"
+        : "=a"(answer)
+        : "b"(arguments), "D"(call.hostReturn)
+        : "esi", "ecx", "edx", "memory", "cc");
+    return answer;
+}
+
+const char kNeedNewerHost[] = "Need newer version of QAL DLL";
+
+}  // namespace
+
+Completed CompleteInt(const Call& call, int32_t value) {
+    call.result->intValue = value;
+    call.result->kind = kResultInt;
+    return Completed{CallHostReturn(call, 0)};
+}
+
+Completed CompleteText(const Call& call, const char* text) {
+    call.result->text = text;
+    call.result->kind = kResultText;
+    return Completed{CallHostReturn(call, 0)};
+}
+
+Completed CompleteFailure(const Call& call, UINT stringId) {
+    ScratchText[0] = '\0';
+    LoadStringA(ModuleHandle, stringId, ScratchText, sizeof ScratchText);
+    call.result->text = ScratchText;
+    call.result->kind = kResultText;
+    return Completed{CallHostReturn(call, -1)};
+}
+
+bool IsOwnWindow(HWND window) {
+    DWORD process = 0;
+    return GetWindowThreadProcessId(window, &process) != 0 && process == GetCurrentProcessId();
+}
+
+void ShowMessage(const Call& call, const char* text, const char* caption) {
+    MessageBoxA(call.ownerWindow, text, caption, MB_OK);
+}
+
+extern "C" BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID reserved);
+extern "C" BOOL WINAPI DllMain(HINSTANCE instance, DWORD, LPVOID) {
+    ModuleHandle = instance;
+    return TRUE;
+}
+
+extern "C" int32_t __stdcall QALExtender2(void* ownerWindow, void* hostInstance, uint32_t cookie,
+                                          int32_t functionNumber, HostReturn hostReturn,
+                                          HostContext* hostContext, uint32_t /*unused*/, void* data,
+                                          int32_t tableIndex, ExtenderResult* result) {
+    const int number = static_cast<int16_t>(functionNumber & 0xFFFF);
+    switch (number) {
+        case -1:
+            if (hostContext->hostVersion >= kMinimumHostVersion) return kFunctionCount;
+            lstrcpyA(static_cast<char*>(data), kNeedNewerHost);
+            return -1;
+        case -2:
+            return EnumerateFunction(tableIndex, static_cast<FunctionEntry*>(data));
+        case -3:
+            return 1;
+        default:
+            break;
+    }
+    const Call call{static_cast<HWND>(ownerWindow), static_cast<HINSTANCE>(hostInstance), cookie, hostReturn, hostContext,
+                    static_cast<const ExtenderArgs*>(data), result};
+    Handler* handler = (number >= 0 && number <= kHighestNumber) ? kJumpTable.byNumber[number] : nullptr;
+    if (!handler) return CompleteFailure(call, kStringUnknownFunction).hostAnswer;
+    return handler(call).hostAnswer;
+}
