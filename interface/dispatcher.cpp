@@ -26,6 +26,7 @@ constexpr JumpTable kJumpTable = MakeJumpTable();
 // Hosts disagree on who pops HostReturn's arguments. Keeping the stack
 // pointer in a callee-saved register across the call makes both work.
 int32_t CallHostReturn(const Call& call, int32_t status) {
+#if defined(__i386__)
     const uint32_t arguments[4] = {static_cast<uint32_t>(status), call.cookie,
                                    reinterpret_cast<uint32_t>(call.hostContext),
                                    reinterpret_cast<uint32_t>(call.result)};
@@ -42,6 +43,10 @@ int32_t CallHostReturn(const Call& call, int32_t status) {
         : "b"(arguments), "D"(call.hostReturn)
         : "esi", "ecx", "edx", "memory", "cc");
     return answer;
+#else
+    // One calling convention only on 64-bit Windows.
+    return call.hostReturn(status, call.cookie, call.hostContext, call.result);
+#endif
 }
 
 const char kNeedNewerHost[] = "Need newer version of QAL DLL";

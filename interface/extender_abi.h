@@ -57,7 +57,6 @@ constexpr int32_t kExtenderVersion = 51002;
 constexpr int32_t kInterfaceLevel = 5;
 constexpr uint32_t kMinimumHostVersion = 1005;
 
-#ifndef _WIN64
 static_assert(sizeof(ArgSlot) == 40, "argument slot is 40 bytes");
 static_assert(offsetof(ExtenderArgs, slot) == 24, "first slot at 24");
 static_assert(offsetof(ArgSlot, text) == 8, "slot text at 8");
@@ -65,7 +64,6 @@ static_assert(offsetof(ExtenderResult, intValue) == 24, "result int at 24");
 static_assert(offsetof(ExtenderResult, kind) == 28, "result kind at 28");
 static_assert(offsetof(ExtenderResult, text) == 32, "result text at 32");
 static_assert(offsetof(HostContext, hostVersion) == 8, "host version at 8");
-#endif
 static_assert(sizeof(FunctionEntry) == 56, "function rows are 56 bytes");
 static_assert(offsetof(FunctionEntry, nameLength) == 20, "name length at 20");
 static_assert(offsetof(FunctionEntry, name) == 22, "name at 22");

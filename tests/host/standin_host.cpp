@@ -180,8 +180,12 @@ Completion CallNumberWith(Session& session, int32_t number, const std::vector<Ar
     recording = &completion;
     const void* callback = session.convention == Convention::Stdcall ? reinterpret_cast<const void*>(&HostReturnStdcall)
                                                                      : reinterpret_cast<const void*>(&HostReturnCdecl);
+    uintptr_t before, after;
+    __asm__ volatile("mov %%esp, %k0" : "=r"(before) : : "memory");
     completion.dispatcherAnswer = session.extender.dispatch(session.owner, session.instance, 0xC00C1E, number,
                                                             const_cast<void*>(callback), &context, 0, &block, 0, &result);
+    __asm__ volatile("mov %%esp, %k0" : "=r"(after) : : "memory");
+    completion.stackDrift = static_cast<int32_t>(after - before);
     recording = nullptr;
     return completion;
 }

@@ -62,6 +62,7 @@ struct Completion {
     int32_t intValue;
     std::string text;
     int32_t dispatcherAnswer;
+    int32_t stackDrift;  // stack pointer after the dispatcher minus before
 };
 
 enum class Convention { Stdcall, Cdecl };

@@ -1,0 +1,47 @@
+# make demo: installs what is missing, builds, and runs the stand-in host.
+# make test: installs what is missing, builds, and runs every test.
+JOBS ?= 2
+WINE_RUN := tools/wine-run
+FUZZ_SECONDS ?= 20
+
+.PHONY: all deps build build32 build64 native demo test test-wine test-native fuzz clean
+
+all: build
+
+deps:
+	bash tools/install-deps
+
+build32: deps
+	cmake -S . -B build -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-i686.cmake >/dev/null
+	cmake --build build -j$(JOBS)
+
+build64: deps
+	cmake -S . -B build/x64 -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-x86_64.cmake >/dev/null
+	cmake --build build/x64 -j$(JOBS)
+
+build: build32 build64
+
+native: deps
+	cmake -S . -B build-native -DCMAKE_CXX_COMPILER=clang++ >/dev/null
+	cmake --build build-native -j$(JOBS)
+
+demo: build
+	$(WINE_RUN) build/x64/tabulon-host.exe
+
+test-wine: build
+	tools/check-dll build/tabulon.dll
+	xvfb-run -a -s "-screen 0 1280x1024x24" ctest --test-dir build/x64 --output-on-failure -j1
+
+test-native: native
+	ctest --test-dir build-native --output-on-failure
+
+fuzz: native
+	@for f in build-native/fuzz_*; do \
+	    echo "fuzzing $$f for $(FUZZ_SECONDS) s"; \
+	    $$f -max_total_time=$(FUZZ_SECONDS) -print_final_stats=0 2>&1 | tail -1 || exit 1; \
+	done
+
+test: test-native fuzz test-wine
+
+clean:
+	rm -rf build build-native
