@@ -4,7 +4,7 @@ JOBS ?= 2
 WINE_RUN := tools/wine-run
 FUZZ_SECONDS ?= 20
 
-.PHONY: all deps build build32 build64 native demo test test-wine test-native fuzz clean
+.PHONY: all deps build build32 build64 native demo test test-wine test-native test-i386 fuzz clean
 
 all: build
 
@@ -35,13 +35,19 @@ test-wine: build
 test-native: native
 	ctest --test-dir build-native --output-on-failure
 
+# The completion call's 32-bit stack handling, under an i386 emulator.
+test-i386: deps
+	mkdir -p build-native
+	g++ -m32 -static -O2 -std=c++17 -o build-native/test_host_return32 tests/native32/test_host_return.cpp
+	qemu-i386-static build-native/test_host_return32
+
 fuzz: native
 	@for f in build-native/fuzz_*; do \
 	    echo "fuzzing $$f for $(FUZZ_SECONDS) s"; \
 	    $$f -max_total_time=$(FUZZ_SECONDS) -print_final_stats=0 2>&1 | tail -1 || exit 1; \
 	done
 
-test: test-native fuzz test-wine
+test: test-native test-i386 fuzz test-wine
 
 clean:
 	rm -rf build build-native

@@ -1,6 +1,7 @@
 // The dispatcher export, the completions and the module's entry point.
 #include "call.h"
 #include "function_table.h"
+#include "host_return_call.h"
 
 HINSTANCE ModuleHandle;
 char ScratchText[256];
@@ -23,30 +24,9 @@ constexpr JumpTable MakeJumpTable() {
 
 constexpr JumpTable kJumpTable = MakeJumpTable();
 
-// Hosts disagree on who pops HostReturn's arguments. Keeping the stack
-// pointer in a callee-saved register across the call makes both work.
 int32_t CallHostReturn(const Call& call, int32_t status) {
-#if defined(__i386__)
-    const uint32_t arguments[4] = {static_cast<uint32_t>(status), call.cookie,
-                                   reinterpret_cast<uint32_t>(call.hostContext),
-                                   reinterpret_cast<uint32_t>(call.result)};
-    int32_t answer;
-    __asm__ volatile(
-        "movl %%esp, %%esi\n\t"
-        "pushl 12(%%ebx)\n\t"
-        "pushl 8(%%ebx)\n\t"
-        "pushl 4(%%ebx)\n\t"
-        "pushl (%%ebx)\n\t"
-        "call *%%edi\n\t"
-        "movl %%esi, %%esp\n\t"
-        : "=a"(answer)
-        : "b"(arguments), "D"(call.hostReturn)
-        : "esi", "ecx", "edx", "memory", "cc");
-    return answer;
-#else
-    // One calling convention only on 64-bit Windows.
-    return call.hostReturn(status, call.cookie, call.hostContext, call.result);
-#endif
+    return CallHostReturnAt(reinterpret_cast<const void*>(call.hostReturn), status, call.cookie, call.hostContext,
+                            call.result);
 }
 
 const char kNeedNewerHost[] = "Need newer version of QAL DLL";
