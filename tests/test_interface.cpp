@@ -376,6 +376,7 @@ void LanguageFiles() {
     // directory), but only after the file beside it was looked for.
     const std::string elsewhere = TempDirectory("tabulon-elsewhere");
     const std::string path = TempDirectory("tabulon-path");
+    DeleteFileA((elsewhere + "ZRXELANG.xyz").c_str());  // left by an earlier run
     WriteProfileStringA("INTL", "sLanguage", "xyz");
     WriteText(path + "ZRXELANG.xyz", "[Gizmora Extender]\r\nX1000=From the path\r\n");
     char previous[MAX_PATH];
