@@ -2,6 +2,7 @@
 
 #include <stdio.h>
 #include <stdlib.h>
+#include <commctrl.h>
 
 #include "../check.h"
 
@@ -153,6 +154,10 @@ Session& Start(const std::string& path) {
     }
     session.functions = Introduce(session.extender).functions;
     session.instance = GetModuleHandleA(nullptr);
+    // The host process has the common controls' classes available.
+    INITCOMMONCONTROLSEX controls{sizeof controls, ICC_WIN95_CLASSES | ICC_DATE_CLASSES | ICC_INTERNET_CLASSES |
+                                                       ICC_USEREX_CLASSES | ICC_STANDARD_CLASSES};
+    InitCommonControlsEx(&controls);
     session.owner = CreateTopWindow("Tabulon test owner", 200, 100);
     SetWindowsHookExA(WH_CBT, DismissMessageBoxes, nullptr, GetCurrentThreadId());
     current = &session;

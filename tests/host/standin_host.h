@@ -49,6 +49,7 @@ struct Arg {
     Arg(const std::string& value) : intValue(0), text(value.c_str()) {}
     Arg(HWND window) : intValue(static_cast<int32_t>(reinterpret_cast<intptr_t>(window))), text(nullptr) {}
     Arg(void* handle) : intValue(static_cast<int32_t>(reinterpret_cast<intptr_t>(handle))), text(nullptr) {}
+    Arg(int value, const char* textValue) : intValue(value), text(textValue) {}
 };
 
 // Everything HostReturn saw, copied inside the callback.
