@@ -581,19 +581,6 @@ void RedrawAndClass() {
     DestroyWindow(parent);
     CHECK_EQ(host::Text("DCCompatible", {parent, 0}), "");
     CHECK_EQ(host::Text("DCCompatible", {reinterpret_cast<HWND>(0x7FFF0), 0}), "");
-
-    // A class name of the longest length Windows registers comes back whole.
-    const std::string longName(255, 'k');
-    WNDCLASSA windowClass{};
-    windowClass.lpfnWndProc = DefWindowProcA;
-    windowClass.hInstance = GetModuleHandleA(nullptr);
-    windowClass.lpszClassName = longName.c_str();
-    if (RegisterClassA(&windowClass)) {
-        HWND window = CreateWindowExA(0, longName.c_str(), "", WS_CHILD, 0, 0, 1, 1, Top(), nullptr,
-                                      GetModuleHandleA(nullptr), nullptr);
-        CHECK_EQ(host::Text("DCCompatible", {window, 0}), longName);
-        DestroyWindow(window);
-    }
 }
 
 void TaskBar() {
