@@ -170,10 +170,10 @@ bool CreatesWindow(const std::string& name) {
            name == "ipcreateip" || name == "trcreatetrackbar";
 }
 
-// Live GDI objects: Wine accepts a handle's index with a zero high word.
+// Live GDI objects: Wine accepts a handle's index (its low word) alone.
 int CountGdiObjects() {
     int count = 0;
-    for (uintptr_t value = 4; value < 0x10000; value += 4)
+    for (uintptr_t value = 1; value < 0x10000; ++value)
         if (GetObjectType(reinterpret_cast<HGDIOBJ>(value))) ++count;
     return count;
 }
@@ -210,10 +210,7 @@ struct Tally {
 };
 
 void SweepRound(Tally& tally, int callsPerFunction) {
-    DWORD start = GetTickCount();
     Fixture f = MakeFixture();
-    printf("fixture %lu ms\n", GetTickCount() - start);
-    start = GetTickCount();
     for (const FunctionEntry& entry : host::Current().functions) {
         const std::string name = entry.name;
         if (name == "wntaskbar") continue;  // acts on the shell of the whole desktop
@@ -244,10 +241,7 @@ void SweepRound(Tally& tally, int callsPerFunction) {
         host::MessageBoxes().clear();
         host::Pump();
     }
-    printf("calls %lu ms\n", GetTickCount() - start);
-    start = GetTickCount();
     DestroyFixture(f);
-    printf("destroy %lu ms\n", GetTickCount() - start);
 }
 
 void Sweep() {
@@ -255,10 +249,8 @@ void Sweep() {
     Tally tally;
     SweepRound(tally, callsPerFunction);  // warms caches: classes, fonts, shared icons
     SweepRound(tally, callsPerFunction);
-    DWORD start = GetTickCount();
     const int gdiBefore = CountGdiObjects(), windowsBefore = CountWindows();
     const size_t heapBefore = HeapInUse();
-    printf("measure %lu ms\n", GetTickCount() - start);
     for (int round = 0; round < 3; ++round) SweepRound(tally, callsPerFunction);
     const int gdiAfter = CountGdiObjects(), windowsAfter = CountWindows();
     const size_t heapAfter = HeapInUse();
