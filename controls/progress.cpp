@@ -1,9 +1,9 @@
 // Progress bars in a script's window: colours, range, position, step,
 // stepping or marquee animation, and the bar state.
 #include "../interface/call.h"
-// After call.h, which brings in windows.h.
-#include <commctrl.h>
 #include "../interface/conversions.h"
+
+#include <commctrl.h>  // needs windows.h, which call.h brings in
 
 namespace {
 

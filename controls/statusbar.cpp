@@ -3,9 +3,9 @@
 #include <stdio.h>
 
 #include "../interface/call.h"
-// After call.h, which brings in windows.h.
-#include <commctrl.h>
 #include "../interface/conversions.h"
+
+#include <commctrl.h>  // needs windows.h, which call.h brings in
 
 namespace {
 

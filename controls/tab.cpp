@@ -1,9 +1,9 @@
 // Tab controls in a script's window: creation, tabs, selection, the style
 // message, and a coloured area painted over a control.
 #include "../interface/call.h"
-// After call.h, which brings in windows.h.
-#include <commctrl.h>
 #include "../interface/conversions.h"
+
+#include <commctrl.h>  // needs windows.h, which call.h brings in
 
 namespace {
 

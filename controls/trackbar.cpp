@@ -1,8 +1,8 @@
 // Trackbars in a script's window: settings read by selector, setters, and
 // two text labels attached as buddies at the ends.
 #include "../interface/call.h"
-// After call.h, which brings in windows.h.
-#include <commctrl.h>
+
+#include <commctrl.h>  // needs windows.h, which call.h brings in
 
 namespace {
 

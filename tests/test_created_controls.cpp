@@ -12,6 +12,23 @@
 
 #include <commctrl.h>
 
+// The messages the contracts name, by value: the test and the extender
+// share these headers, so a wrong constant would otherwise pass unseen.
+static_assert(TCM_INSERTITEMA == 0x1307 && TCM_DELETEITEM == 0x1308 && TCM_GETCURSEL == 0x130B &&
+              TCM_SETCURSEL == 0x130C);
+static_assert(SB_SETTEXTA == 0x0401 && SB_SETPARTS == 0x0404 && SB_SETBKCOLOR == 0x2001 && SB_SETICON == 0x040F);
+static_assert(PBM_SETBKCOLOR == 0x2001 && PBM_SETBARCOLOR == 0x0409 && PBM_SETRANGE32 == 0x0406 &&
+              PBM_SETPOS == 0x0402 && PBM_SETSTEP == 0x0404 && PBM_STEPIT == 0x0405 && PBM_SETMARQUEE == 0x040A &&
+              PBM_SETSTATE == 0x0410 && PBS_MARQUEE == 0x08);
+static_assert(TBM_GETLINESIZE == 0x0418 && TBM_GETNUMTICS == 0x0410 && TBM_GETPAGESIZE == 0x0416 &&
+              TBM_GETPOS == 0x0400 && TBM_GETRANGEMIN == 0x0401 && TBM_GETRANGEMAX == 0x0402 &&
+              TBM_GETSELSTART == 0x0411 && TBM_GETSELEND == 0x0412);
+static_assert(TBM_CLEARSEL == 0x0413 && TBM_CLEARTICS == 0x0409 && TBM_SETLINESIZE == 0x0417 &&
+              TBM_SETPAGESIZE == 0x0415 && TBM_SETPOS == 0x0405 && TBM_SETRANGEMAX == 0x0408 &&
+              TBM_SETRANGEMIN == 0x0407 && TBM_SETSELEND == 0x040C && TBM_SETSELSTART == 0x040B &&
+              TBM_SETTIC == 0x0404 && TBM_SETTICFREQ == 0x0414 && TBM_SETTIPSIDE == 0x041F &&
+              TBM_SETBUDDY == 0x0420 && TBM_GETBUDDY == 0x0421);
+
 namespace {
 
 // What CreateWindowExA was given, as a thread CBT hook sees it.
@@ -249,10 +266,13 @@ void TabPainting() {
     CHECK_EQ(CountGdiObjects(census), base);
 
     const int before = CountGdiObjects(census);
+    const int32_t number = host::NumberOf("taSetBkColor");
+    int painted = 0;
     for (int i = 0; i < 3000; ++i) {
         InvalidateRect(tab, nullptr, FALSE);
-        host::Int("taSetBkColor", {tab, i & 0xFF, 0, 0});
+        painted += host::CallNumber(number, {tab, i & 0xFF, 0, 0}).intValue == (i & 0xFF);
     }
+    CHECK_EQ(painted, 3000);
     CHECK_EQ(CountGdiObjects(census), before);
     DestroyWindow(tab);
 }
