@@ -9,7 +9,8 @@
 
 namespace {
 
-// 0x0200 means nothing to the status bar; scripts have always got it.
+// 0x0200 is no status-bar style; it stays so that the style reads as scripts
+// have always seen it.
 constexpr LONG kStatusStyle = WS_CHILD | WS_VISIBLE | SBARS_TOOLTIPS | 0x0200;
 constexpr UINT kStatusIdentifier = 70;
 // The most parts a status bar takes.
