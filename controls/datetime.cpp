@@ -25,12 +25,11 @@ LRESULT CALLBACK ReleaseFontWithPicker(HWND picker, UINT message, WPARAM wParam,
     return answer;
 }
 
-// The picker's own font with the face replaced, so the calendar keeps the
-// picker's size of type.
-HFONT CreateCalendarFont(HWND picker, const char* face) {
+// The calendar's present font with the face replaced, so the calendar
+// keeps its size of type.
+HFONT CreateCalendarFont(HGDIOBJ base, const char* face) {
     LOGFONTA description = {};
-    HGDIOBJ base = reinterpret_cast<HGDIOBJ>(Send(picker, WM_GETFONT, 0, 0));
-    if (!base || !GetObjectA(base, sizeof description, &description))
+    if (GetObjectType(base) != OBJ_FONT || !GetObjectA(base, sizeof description, &description))
         GetObjectA(GetStockObject(DEFAULT_GUI_FONT), sizeof description, &description);
     lstrcpynA(description.lfFaceName, face, LF_FACESIZE);
     return CreateFontIndirectA(&description);
@@ -130,9 +129,9 @@ Completed dtSetDateTimeFont(const Call& call) {
     const char* face = ArgText(call, 2);
     if (!*face) face = "Courier New";
 
-    Send(picker, DTM_GETMCFONT, 0, 0);
+    HGDIOBJ current = reinterpret_cast<HGDIOBJ>(Send(picker, DTM_GETMCFONT, 0, 0));
     HGDIOBJ previous = GetPropA(picker, kFontProperty);
-    HFONT font = HasFace(previous, face) ? static_cast<HFONT>(previous) : CreateCalendarFont(picker, face);
+    HFONT font = HasFace(previous, face) ? static_cast<HFONT>(previous) : CreateCalendarFont(current, face);
     if (!font) return CompleteInt(call, 0);
     if (font != previous) {
         SetWindowSubclass(picker, ReleaseFontWithPicker, kFontSubclassId, 0);
