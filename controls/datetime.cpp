@@ -25,6 +25,17 @@ LRESULT CALLBACK ReleaseFontWithPicker(HWND picker, UINT message, WPARAM wParam,
     return answer;
 }
 
+// A picker that carries our subclass calls into this module until it is
+// destroyed, so the module must not be unloaded under it: once one does,
+// the module stays for the rest of the process.
+void KeepModuleLoaded() {
+    static bool pinned = false;
+    HMODULE self = nullptr;
+    if (!pinned)
+        pinned = GetModuleHandleExA(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS | GET_MODULE_HANDLE_EX_FLAG_PIN,
+                                    reinterpret_cast<LPCSTR>(&ReleaseFontWithPicker), &self) != FALSE;
+}
+
 // The calendar's present font with the face replaced, so the calendar
 // keeps its size of type.
 HFONT CreateCalendarFont(HGDIOBJ base, const char* face) {
@@ -134,6 +145,7 @@ Completed dtSetDateTimeFont(const Call& call) {
     HFONT font = HasFace(previous, face) ? static_cast<HFONT>(previous) : CreateCalendarFont(current, face);
     if (!font) return CompleteInt(call, 0);
     if (font != previous) {
+        KeepModuleLoaded();
         SetWindowSubclass(picker, ReleaseFontWithPicker, kFontSubclassId, 0);
         SetPropA(picker, kFontProperty, font);
     }

@@ -680,6 +680,18 @@ void ImageLists() {
     DeleteFileA(square.c_str());
 }
 
+// Last: a picker with a font of ours calls into the extender until it is
+// destroyed, so the extender must outlive a FreeLibrary meanwhile.
+void ExtenderOutlivesPickers() {
+    HWND parent = host::CreateTopWindow("pinned", 300, 200);
+    HWND picker = WindowOf(host::Int("dtCreateDateTime", {parent, 0, 0, 200, 24, 0}));
+    host::Int("dtSetDateTimeFont", {picker, "Arial"});
+    FreeLibrary(host::Current().extender.module);
+    CHECK(GetModuleHandleA("tabulon.dll") != nullptr);
+    DestroyWindow(parent);  // runs the picker's subclass one last time
+    CHECK(!IsWindow(picker));
+}
+
 }  // namespace
 
 int main() {
@@ -698,5 +710,6 @@ int main() {
     check::Group("animation window", AnimationWindow);
     check::Group("animation messages", AnimationMessages);
     check::Group("image lists", ImageLists);
+    check::Group("extender outlives pickers", ExtenderOutlivesPickers);
     return check::Finish();
 }
