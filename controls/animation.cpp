@@ -1,6 +1,6 @@
 // Animation controls playing silent AVI clips. Frame numbers are the
 // control's own, 0-based, passed unchanged.
-#include "../interface/call.h"
+#include "../interface/call.h"  // brings windows.h, which commctrl.h needs first
 
 #include <commctrl.h>
 

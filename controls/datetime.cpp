@@ -1,8 +1,9 @@
 // Date-time pickers. Scripts exchange the value as "yyyy:MM:dd:HH:mm:ss"
 // whatever the picker's display format.
-#include "../interface/call.h"
+#include "../interface/call.h"  // brings windows.h, which commctrl.h needs first
 
 #include <commctrl.h>
+
 #include "../interface/conversions.h"
 #include "datetime_text.h"
 

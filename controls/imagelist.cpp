@@ -1,6 +1,6 @@
 // Image lists of 16-bit colour images without masks, filled from bitmap
 // files. Scripts keep the handles as 32-bit integers.
-#include "../interface/call.h"
+#include "../interface/call.h"  // brings windows.h, which commctrl.h needs first
 
 #include <commctrl.h>
 

@@ -1,8 +1,9 @@
 // IP address controls: four one-byte fields set and read as dotted text.
 // Scripts count the fields from 1, the control from 0.
-#include "../interface/call.h"
+#include "../interface/call.h"  // brings windows.h, which commctrl.h needs first
 
 #include <commctrl.h>
+
 #include "ipaddress_text.h"
 
 namespace {

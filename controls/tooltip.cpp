@@ -1,8 +1,9 @@
 // Tooltips: a balloon tooltip window owned by a script window, whose tools
 // are other windows of the script, each known by (window, identifier 0).
-#include "../interface/call.h"
+#include "../interface/call.h"  // brings windows.h, which commctrl.h needs first
 
 #include <commctrl.h>
+
 #include "../interface/conversions.h"
 
 namespace {
