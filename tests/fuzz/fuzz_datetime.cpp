@@ -1,0 +1,21 @@
+// Feeds arbitrary texts, short ones above all, to the fixed-position
+// date-time reader; each is copied to an exact-size buffer so that a read
+// past the terminator shows.
+#include <stdint.h>
+#include <stdlib.h>
+#include <string.h>
+
+#include "../../controls/datetime_text.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+    char* text = static_cast<char*>(malloc(size + 1));
+    memcpy(text, data, size);
+    text[size] = 0;
+    DateTimeFields fields;
+    const bool date = ReadDateTimeText(text, fields);
+    if (fields.dayOfWeek != 0 || fields.milliseconds != 0) __builtin_trap();
+    if (!date && (fields.year | fields.month | fields.day | fields.hour | fields.minute | fields.second))
+        __builtin_trap();
+    free(text);
+    return 0;
+}
