@@ -1,6 +1,6 @@
 // What the dispatcher costs beyond the window message itself: N script calls
 // against N plain SendMessageA calls of the same message, in one run, for a
-// few one-message functions; and how much stack one call needs.
+// few one-message functions.
 #include "../tests/host/standin_host.h"
 
 #include <commctrl.h>
@@ -59,50 +59,6 @@ void Measure(const Case& c, int calls) {
            (dispatchBest - plainBest) * 1e9, 100.0 * (dispatchBest - plainBest) / plainBest);
 }
 
-// Stack use: paint the committed stack below us, make one call, and find the
-// deepest byte it changed.
-struct StackProbe {
-    int32_t number;
-    size_t deepest;
-};
-const size_t kPainted = 512 * 1024;
-
-__attribute__((noinline)) size_t PaintCallAndScan(int32_t number) {
-    volatile char marker = 0;
-    char* top = const_cast<char*>(&marker) - 256;
-    char* bottom = top - kPainted;
-    memset(bottom, 0xA5, kPainted);
-    Dispatch(number);
-    size_t used = 0;
-    for (char* p = bottom; p < top; ++p)
-        if (*p != static_cast<char>(0xA5)) {
-            used = static_cast<size_t>(top - p) + 256;
-            break;
-        }
-    return used;
-}
-
-DWORD WINAPI ProbeThread(void* parameter) {
-    StackProbe* probe = static_cast<StackProbe*>(parameter);
-    probe->deepest = PaintCallAndScan(probe->number);
-    return 0;
-}
-
-size_t StackUse(const char* name, HWND window, int32_t second, int32_t third) {
-    memset(&block, 0, sizeof block);
-    block.slot[0].intValue = static_cast<int32_t>(reinterpret_cast<intptr_t>(window));
-    block.slot[1].intValue = second;
-    block.slot[2].intValue = third;
-    for (ArgSlot& slot : block.slot) slot.text = "";
-    StackProbe probe{host::NumberOf(name), 0};
-    // The whole stack is committed up front, so painting below the stack
-    // pointer touches no guard page.
-    HANDLE thread = CreateThread(nullptr, 2 * 1024 * 1024, ProbeThread, &probe, 0, nullptr);
-    WaitForSingleObject(thread, INFINITE);
-    CloseHandle(thread);
-    return probe.deepest;
-}
-
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -134,10 +90,5 @@ int main(int argc, char** argv) {
     Measure({"trGETTRACKINFO", track, TBM_GETPOS, 0, 0, 3}, calls);
     Measure({"pgSetPosition", progress, PBM_SETPOS, 40, 0, 40}, calls);
 
-    printf("\nstack used by one call, in bytes:\n");
-    printf("  lvGetItemCount  %lu\n", static_cast<unsigned long>(StackUse("lvGetItemCount", list, 0, 0)));
-    printf("  lvGetItemText   %lu (all columns)\n", static_cast<unsigned long>(StackUse("lvGetItemText", list, 1, 0)));
-    printf("  lbGetItemSel    %lu\n", static_cast<unsigned long>(StackUse("lbGetItemSel", box, 0, 0)));
-    printf("  gzExtenderInfo  %lu\n", static_cast<unsigned long>(StackUse("gzExtenderInfo", nullptr, 0, 0)));
     return 0;
 }
