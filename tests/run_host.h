@@ -3,6 +3,7 @@
 // standard error, in the order written, with its exit status. Its output is
 // text mode; line ends come back as "\n".
 #pragma once
+#include <string.h>
 #include <windows.h>
 
 #include <string>
