@@ -1,26 +1,183 @@
-// The stand-in host: loads the extender the way the script host does and
-// shows what it learns from it.
+// The stand-in host: loads the extender the way the script host does, learns
+// its functions from the enumeration, and runs script files against it.
+//
+//   tabulon-host.exe [--auto-dismiss] [--extender PATH] [script.tab]
+//
+// Without a script it prints what it learned. Exit status: 0 when the
+// script ran to its end with every expectation met, 1 for a script error or
+// an unmet expectation, 2 when the host could not start.
+//
+// One program, one translation unit: the interpreter's pieces live under
+// script/ and are included here.
 #include <stdio.h>
 #include <string.h>
+#include <windows.h>
+#include <commctrl.h>
 
 #include "../tests/host/standin_host.h"
+#include "script/png.cpp"
+#include "script/language.cpp"
+#include "script/run.cpp"
+#include "script/builtins.cpp"
+
+namespace {
+
+host::Session session;
+
+// The integer a host puts beside a text argument: its leading decimal
+// number, as the extender's own conversion reads one.
+int32_t LeadingNumber(const std::string& text) {
+    const char* c = text.c_str();
+    while (*c == ' ') ++c;
+    const bool negative = *c == '-';
+    if (*c == '-' || *c == '+') ++c;
+    uint32_t value = 0;
+    for (; *c >= '0' && *c <= '9'; ++c) value = value * 10 + static_cast<uint32_t>(*c - '0');
+    return static_cast<int32_t>(negative ? 0u - value : value);
+}
+
+bool CallExtender(const script::Function& function, const std::string& spelled,
+                  const std::vector<script::Value>& args, script::Value& result, std::string& error) {
+    std::vector<host::Arg> slots;
+    for (const script::Value& value : args) {
+        if (value.isText) {
+            host::Arg slot(value.text);
+            slot.intValue = LeadingNumber(value.text);
+            slots.push_back(slot);
+        } else {
+            slots.push_back(host::Arg(static_cast<int>(value.number)));
+        }
+    }
+    const host::Completion c = host::CallNumberWith(session, function.number, slots);
+    if (c.calls != 1) {
+        error = spelled + " completed " + std::to_string(c.calls) + " times instead of once";
+        return false;
+    }
+    if (c.status != 0) {
+        error = spelled + " failed: " + c.text;
+        return false;
+    }
+    if (c.kind == kResultInt) result = script::IntValue(c.intValue);
+    else if (c.kind == kResultText) result = script::TextValue(c.text);
+    else {
+        error = spelled + " completed with the unknown result kind " + std::to_string(c.kind);
+        return false;
+    }
+    return true;
+}
+
+// Headless runs: every message box is printed and closed with OK.
+LRESULT CALLBACK DismissMessageBoxes(int code, WPARAM wParam, LPARAM lParam) {
+    if (code == HCBT_ACTIVATE) {
+        HWND dialog = reinterpret_cast<HWND>(wParam);
+        char className[32] = "";
+        GetClassNameA(dialog, className, sizeof className);
+        if (lstrcmpA(className, "#32770") == 0) {
+            char caption[256] = "", text[1024] = "";
+            GetWindowTextA(dialog, caption, sizeof caption);
+            GetDlgItemTextA(dialog, 0xFFFF, text, sizeof text);
+            printf("[message box] %s: %s\n", caption, text);
+            fflush(stdout);
+            PostMessageA(dialog, WM_COMMAND, IDOK, 0);
+        }
+    }
+    return CallNextHookEx(nullptr, code, wParam, lParam);
+}
+
+// The extender registers no control class: the host process provides them.
+void RegisterCommonControls() {
+    INITCOMMONCONTROLSEX classes{sizeof classes, ICC_WIN95_CLASSES | ICC_DATE_CLASSES | ICC_INTERNET_CLASSES |
+                                                     ICC_ANIMATE_CLASS | ICC_STANDARD_CLASSES};
+    InitCommonControlsEx(&classes);
+}
+
+// Owner of the extender's message boxes, as the host's main window is.
+HWND CreateOwnerWindow() {
+    WNDCLASSA windowClass{};
+    windowClass.lpfnWndProc = DefWindowProcA;
+    windowClass.hInstance = GetModuleHandleA(nullptr);
+    windowClass.lpszClassName = "TabulonHostOwner";
+    RegisterClassA(&windowClass);
+    return CreateWindowExA(0, "TabulonHostOwner", "Tabulon host", WS_OVERLAPPED, 0, 0, 100, 50, nullptr, nullptr,
+                           GetModuleHandleA(nullptr), nullptr);
+}
+
+bool ReadScript(const std::string& path, std::string& contents) {
+    FILE* file = fopen(path.c_str(), "rb");
+    if (!file) return false;
+    char buffer[4096];
+    size_t got;
+    while ((got = fread(buffer, 1, sizeof buffer, file)) > 0) contents.append(buffer, got);
+    fclose(file);
+    return true;
+}
+
+int Usage() {
+    fprintf(stderr, "usage: tabulon-host [--auto-dismiss] [--extender PATH] [script.tab]\n");
+    return 2;
+}
+
+}  // namespace
 
 int main(int argc, char** argv) {
     std::string path = host::DefaultExtenderPath();
-    for (int i = 1; i < argc; ++i)
+    std::string scriptPath;
+    bool autoDismiss = false;
+    for (int i = 1; i < argc; ++i) {
         if (strcmp(argv[i], "--extender") == 0 && i + 1 < argc) path = argv[++i];
+        else if (strcmp(argv[i], "--auto-dismiss") == 0) autoDismiss = true;
+        else if (argv[i][0] == '-' || !scriptPath.empty()) return Usage();
+        else scriptPath = argv[i];
+    }
     host::Extender extender{};
     if (!host::LoadExtender(extender, path)) {
         fprintf(stderr, "cannot load the extender %s\n", path.c_str());
         return 2;
     }
     const host::Introduction intro = host::Introduce(extender);
-    printf("title: %s\nversion: %d\ninterface level: %d\nfunctions: %d\n", intro.title.c_str(), intro.version,
-           intro.interfaceLevel, intro.handshake);
-    for (const FunctionEntry& f : intro.functions) {
-        printf("  %3d  %-20s args %d", f.number, f.name, f.argCount);
-        if (f.stringMask) printf("  texts 0x%X", f.stringMask);
-        printf("\n");
+    if (scriptPath.empty()) {
+        printf("title: %s\nversion: %d\ninterface level: %d\nfunctions: %d\n", intro.title.c_str(), intro.version,
+               intro.interfaceLevel, intro.handshake);
+        for (const FunctionEntry& f : intro.functions) {
+            printf("  %3d  %-20s args %d", f.number, f.name, f.argCount);
+            if (f.stringMask) printf("  texts 0x%X", f.stringMask);
+            printf("\n");
+        }
+        return 0;
     }
-    return 0;
+    if (intro.handshake < 0) {
+        fprintf(stderr, "the extender refused the handshake\n");
+        return 2;
+    }
+
+    std::vector<script::Function> functions;
+    script::AddBuiltins(functions);  // first, so the host's words stay its own
+    for (const FunctionEntry& f : intro.functions) {
+        // Mask nibbles beyond the argument count describe no argument.
+        const uint32_t mask = f.argCount >= 8 ? f.stringMask : f.stringMask & ((1u << (4 * f.argCount)) - 1);
+        functions.push_back(script::Function{script::Lower(f.name), f.number, f.argCount, f.argCount, mask,
+                                             CallExtender});
+    }
+
+    std::string source;
+    if (!ReadScript(scriptPath, source)) {
+        fprintf(stderr, "cannot read %s\n", scriptPath.c_str());
+        return 2;
+    }
+    script::Program program;
+    script::Failure failure{0, ""};
+    if (!script::Parse(source, functions, program, failure)) {
+        fprintf(stderr, "%s:%d: %s\n", scriptPath.c_str(), failure.line, failure.message.c_str());
+        return 1;
+    }
+
+    RegisterCommonControls();
+    session.extender = extender;
+    session.instance = GetModuleHandleA(nullptr);
+    session.owner = CreateOwnerWindow();
+    session.functions = intro.functions;
+    if (autoDismiss) SetWindowsHookExA(WH_CBT, DismissMessageBoxes, nullptr, GetCurrentThreadId());
+    const int status = script::Execute(program, functions, scriptPath);
+    fflush(stdout);
+    return status;
 }
