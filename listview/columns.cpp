@@ -23,8 +23,8 @@ Completed lvSetColumnFill(const Call& call) {
     LVITEMA record = {};
     record.iSubItem = ArgInt(call, 2) - 1;
     record.pszText = const_cast<char*>(ArgText(call, 3));
-    const int count = lv::ItemCount(list);
-    for (int i = 0; i < count; ++i) lv::SetItemText(list, i, record);
+    const int count = IsOwnWindow(list) ? lv::ItemCount(list) : 0;
+    for (int i = 0; i < count; ++i) lv::SetOwnItemText(list, i, record);
     return CompleteInt(call, 1);
 }
 
@@ -37,10 +37,10 @@ Completed lvSetColumnFillSeq(const Call& call) {
     // Unsigned, so that a long numbering wraps around instead of overflowing.
     uint32_t value = static_cast<uint32_t>(ArgInt(call, 3));
     const uint32_t step = static_cast<uint32_t>(ArgInt(call, 4));
-    const int count = lv::ItemCount(list);
+    const int count = IsOwnWindow(list) ? lv::ItemCount(list) : 0;
     for (int i = 0; i < count; ++i, value += step) {
         FormatInteger(static_cast<int32_t>(value), number, sizeof number, 10);
-        lv::SetItemText(list, i, record);
+        lv::SetOwnItemText(list, i, record);
     }
     return CompleteInt(call, 1);
 }

@@ -8,11 +8,11 @@ namespace {
 
 constexpr int kItemTextSize = 1024;
 
-// A cell's text in cell, or the empty text when the list has no such item
+// A cell's text of a list view of ours in cell, or the empty text when the list has no such item
 // or sub-item: the buffer is cleared first because the control leaves it
 // untouched for a missing item, and terminated last because it fills all
 // of it, unterminated, for a long cell.
-const char* ReadCell(HWND list, int item, int column, char (&cell)[kItemTextSize]) {
+const char* ReadCell(HWND ownList, int item, int column, char (&cell)[kItemTextSize]) {
     cell[0] = '\0';
     LVITEMA record = {};
     record.mask = LVIF_TEXT;
@@ -20,7 +20,7 @@ const char* ReadCell(HWND list, int item, int column, char (&cell)[kItemTextSize
     record.iSubItem = column;
     record.pszText = cell;
     record.cchTextMax = kItemTextSize;
-    lv::GetItemText(list, item, record);
+    lv::GetOwnItemText(ownList, item, record);
     cell[kItemTextSize - 1] = '\0';
     const char* text = record.pszText;
     if (text == cell) return cell;
@@ -94,6 +94,9 @@ Completed lvGetItemText(const Call& call) {
     const int item = ArgInt(call, 2) - 1;
     const int columnArg = ArgInt(call, 3);
     char cell[kItemTextSize];
+    // Checked once for all the cells; another process's list view reads
+    // like no window at all.
+    if (!IsOwnWindow(list)) return CompleteText(call, "");
 
     if (columnArg != 0) return CompleteText(call, ReadCell(list, item, columnArg - 1, cell));
 

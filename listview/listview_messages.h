@@ -34,6 +34,18 @@ inline BOOL SetItemText(HWND list, int item, const LVITEMA& record) {
 inline BOOL SetItemState(HWND list, int item, const LVITEMA& record) {
     return static_cast<BOOL>(SendPointer(list, LVM_SETITEMSTATE, Index(item), &record));
 }
+// For loops over many items: the caller has made sure once, with
+// IsOwnWindow, that the list view is ours.
+inline int GetOwnItemText(HWND ownList, int item, LVITEMA& record) {
+    return static_cast<int>(Send(ownList, LVM_GETITEMTEXTA, Index(item), reinterpret_cast<LPARAM>(&record)));
+}
+inline BOOL SetOwnItemText(HWND ownList, int item, const LVITEMA& record) {
+    return static_cast<BOOL>(Send(ownList, LVM_SETITEMTEXTA, Index(item), reinterpret_cast<LPARAM>(&record)));
+}
+inline BOOL SetOwnItem(HWND ownList, const LVITEMA& item) {
+    return static_cast<BOOL>(Send(ownList, LVM_SETITEMA, 0, reinterpret_cast<LPARAM>(&item)));
+}
+
 inline HWND Header(HWND list) { return reinterpret_cast<HWND>(Send(list, LVM_GETHEADER, 0, 0)); }
 inline int HeaderItemCount(HWND header) { return static_cast<int>(Send(header, HDM_GETITEMCOUNT, 0, 0)); }
 inline BOOL EnsureVisible(HWND list, int item) { return static_cast<BOOL>(Send(list, LVM_ENSUREVISIBLE, Index(item), FALSE)); }

@@ -88,10 +88,10 @@ Completed lvClearImages(const Call& call) {
     record.mask = LVIF_IMAGE;
     record.iSubItem = 0;
     record.iImage = kClearedImage;
-    const int count = lv::ItemCount(list);
+    const int count = IsOwnWindow(list) ? lv::ItemCount(list) : 0;
     for (int i = 0; i < count; ++i) {
         record.iItem = i;
-        lv::SetItem(list, record);
+        lv::SetOwnItem(list, record);
     }
     return CompleteInt(call, 1);
 }

@@ -861,6 +861,24 @@ void UnloadWhileColoured() {
     Repaint(Parent);
 }
 
+// A window of another process reads like no window: nothing carrying a
+// pointer goes there.
+void OtherProcessWindow() {
+    HWND desktop = GetDesktopWindow();
+    DWORD process = 0;
+    GetWindowThreadProcessId(desktop, &process);
+    if (process == GetCurrentProcessId()) return;  // nothing to show here
+    CHECK_EQ(host::Text("lvGetItemText", {desktop, 1, 0}), "");
+    CHECK_EQ(host::Text("lvGetItemText", {desktop, 1, 1}), "");
+    CHECK_EQ(host::Int("lvInsertItem", {desktop, 1, "x"}), 0);
+    CHECK_EQ(host::Int("lvSetItemText", {desktop, 1, 1, "x"}), 0);
+    CHECK_EQ(host::Int("lvSetColumnFill", {desktop, 1, "x"}), 1);
+    CHECK_EQ(host::Int("lvSetColumnFillSeq", {desktop, 1, 1, 1}), 1);
+    CHECK_EQ(host::Int("lvClearImages", {desktop}), 1);
+    CHECK_EQ(host::Int("lvSetItemTextColor", {desktop, desktop, 1, 1, "1|2|3"}), 1);
+    CHECK(GetPropA(desktop, "Tabulon.CellColours") == nullptr);
+}
+
 }  // namespace
 
 int main() {
@@ -876,6 +894,7 @@ int main() {
     check::Group("images", Images);
     check::Group("fixed custom-draw answers", FixedCustomDrawAnswers);
     check::Group("colours", Colours);
+    check::Group("another process's window", OtherProcessWindow);
     check::Group("unloading", UnloadWhileColoured);
     return check::Finish();
 }
