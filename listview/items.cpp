@@ -132,11 +132,12 @@ Completed lvSetItemText(const Call& call) {
 
 // Makes item (argument 2) the row below `offset` (argument 3) visible rows.
 // A target row outside the list scrolls nothing and answers 0: there is no
-// row whose position could give the distance.
+// row whose position could give the distance. So does a list view of
+// another process, whose rows we could not measure.
 Completed lvScrollTo(const Call& call) {
     const HWND list = ArgWindow(call, 1);
     const long long wanted = static_cast<long long>(ArgInt(call, 2)) - ArgInt(call, 3) - 1;
-    if (wanted < 0 || wanted >= lv::ItemCount(list)) return CompleteInt(call, 0);
+    if (!IsOwnWindow(list) || wanted < 0 || wanted >= lv::ItemCount(list)) return CompleteInt(call, 0);
     const int target = static_cast<int>(wanted);
 
     lv::EnsureVisible(list, target);

@@ -461,6 +461,31 @@ void ScrollTo() {
     CHECK_EQ(Top(list), 20);
     CHECK_EQ(host::Int("lvScrollTo", {0, 5, 0}), 0);
     DestroyWindow(list);
+
+    // The distance is the difference of the two rectangles' tops.
+    host::Spy& spy = host::CreateSpy(Parent);
+    spy.answer = [](UINT m, WPARAM w, LPARAM l, LRESULT& r) {
+        if (m == LVM_GETITEMCOUNT) r = 50;
+        else if (m == LVM_GETTOPINDEX) r = 3;
+        else if (m == LVM_SCROLL) r = 1;
+        else if (m == LVM_GETITEMRECT) {
+            RECT* rect = reinterpret_cast<RECT*>(l);
+            if (rect->left != LVIR_BOUNDS) return false;
+            rect->top = 20 * static_cast<int>(w);
+            r = 1;
+        } else return false;
+        return true;
+    };
+    CHECK_EQ(host::Int("lvScrollTo", {spy.window, 20, 4}), 1);
+    OK_SEQUENCE(spy,
+                {{LVM_GETITEMCOUNT, host::kBoth, 0, 0},
+                 {LVM_ENSUREVISIBLE, host::kBoth, 15, 0},
+                 {LVM_GETTOPINDEX, host::kBoth, 0, 0},
+                 {LVM_GETITEMRECT, host::kWParam, 15, 0},
+                 {LVM_GETITEMRECT, host::kWParam, 3, 0},
+                 {LVM_SCROLL, host::kBoth, 0, 240}},
+                "scroll");
+    host::DestroySpy(spy);
 }
 
 void Columns() {
@@ -871,6 +896,7 @@ void OtherProcessWindow() {
     CHECK_EQ(host::Text("lvGetItemText", {desktop, 1, 0}), "");
     CHECK_EQ(host::Text("lvGetItemText", {desktop, 1, 1}), "");
     CHECK_EQ(host::Int("lvInsertItem", {desktop, 1, "x"}), 0);
+    CHECK_EQ(host::Int("lvScrollTo", {desktop, 1, 0}), 0);
     CHECK_EQ(host::Int("lvSetItemText", {desktop, 1, 1, "x"}), 0);
     CHECK_EQ(host::Int("lvSetColumnFill", {desktop, 1, "x"}), 1);
     CHECK_EQ(host::Int("lvSetColumnFillSeq", {desktop, 1, 1, 1}), 1);
