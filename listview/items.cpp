@@ -69,24 +69,26 @@ Completed lvDeleteItem(const Call& call) {
     } else if (scope < kScopeUnselected) {
         refusal = "Invalid Scope value";
     }
+
+    int left = count;
     if (refusal) {
         ShowMessage(call, refusal, "Note");
-        return CompleteInt(call, count);
-    }
-
-    if (scope == kScopeAll) {
-        lv::DeleteAllItems(list);
-    } else if (scope == kScopeSelected || scope == kScopeUnselected) {
-        // From the end, so that deleting never moves an item not yet seen.
-        const bool wantSelected = scope == kScopeSelected;
-        for (int i = count - 1; i >= 0; --i) {
-            const bool isSelected = lv::ItemState(list, i, LVIS_SELECTED) == LVIS_SELECTED;
-            if (isSelected == wantSelected) lv::DeleteItem(list, i);
-        }
     } else {
-        lv::DeleteItem(list, index - 1);
+        if (scope == kScopeAll) {
+            lv::DeleteAllItems(list);
+        } else if (scope == kScopeSelected || scope == kScopeUnselected) {
+            // From the end, so that deleting never moves an item not yet seen.
+            const bool wantSelected = scope == kScopeSelected;
+            for (int i = count - 1; i >= 0; --i) {
+                const bool isSelected = lv::ItemState(list, i, LVIS_SELECTED) == LVIS_SELECTED;
+                if (isSelected == wantSelected) lv::DeleteItem(list, i);
+            }
+        } else {
+            lv::DeleteItem(list, index - 1);
+        }
+        left = lv::ItemCount(list);
     }
-    return CompleteInt(call, lv::ItemCount(list));
+    return CompleteInt(call, left);
 }
 
 Completed lvGetItemText(const Call& call) {
@@ -94,22 +96,27 @@ Completed lvGetItemText(const Call& call) {
     const int item = ArgInt(call, 2) - 1;
     const int columnArg = ArgInt(call, 3);
     char cell[kItemTextSize];
-    // Checked once for all the cells; another process's list view reads
-    // like no window at all.
-    if (!IsOwnWindow(list)) return CompleteText(call, "");
-
-    if (columnArg != 0) return CompleteText(call, ReadCell(list, item, columnArg - 1, cell));
-
     // 40 KB, in this call only. StartList empties it and every append
     // terminates it, so the bytes past the end are never read.
     ListText joined;
-    StartList(joined);
-    const int columns = lv::HeaderItemCount(lv::Header(list));
-    for (int column = 0; column < columns; ++column) {
-        // A row too long for the list stops after its last whole cell.
-        if (!AppendListItem(joined, ReadCell(list, item, column, cell), column == columns - 1)) break;
+    const char* text = "";
+
+    // Checked once for all the cells; another process's list view reads
+    // like no window at all.
+    if (!IsOwnWindow(list)) {
+        text = "";
+    } else if (columnArg != 0) {
+        text = ReadCell(list, item, columnArg - 1, cell);
+    } else {
+        StartList(joined);
+        const int columns = lv::HeaderItemCount(lv::Header(list));
+        for (int column = 0; column < columns; ++column) {
+            // A row too long for the list stops after its last whole cell.
+            if (!AppendListItem(joined, ReadCell(list, item, column, cell), column == columns - 1)) break;
+        }
+        text = joined.text;
     }
-    return CompleteText(call, joined.text);
+    return CompleteText(call, text);
 }
 
 Completed lvInsertItem(const Call& call) {
@@ -137,14 +144,15 @@ Completed lvSetItemText(const Call& call) {
 Completed lvScrollTo(const Call& call) {
     const HWND list = ArgWindow(call, 1);
     const long long wanted = static_cast<long long>(ArgInt(call, 2)) - ArgInt(call, 3) - 1;
-    if (!IsOwnWindow(list) || wanted < 0 || wanted >= lv::ItemCount(list)) return CompleteInt(call, 0);
-    const int target = static_cast<int>(wanted);
-
-    lv::EnsureVisible(list, target);
-    const int top = lv::TopIndex(list);
-    RECT targetRect = {}, topRect = {};
-    if (!lv::ItemBounds(list, target, targetRect) || !lv::ItemBounds(list, top, topRect)) {
-        return CompleteInt(call, 0);
+    int scrolled = 0;
+    if (IsOwnWindow(list) && wanted >= 0 && wanted < lv::ItemCount(list)) {
+        const int target = static_cast<int>(wanted);
+        lv::EnsureVisible(list, target);
+        const int top = lv::TopIndex(list);
+        RECT targetRect = {}, topRect = {};
+        if (lv::ItemBounds(list, target, targetRect) && lv::ItemBounds(list, top, topRect)) {
+            scrolled = lv::Scroll(list, 0, targetRect.top - topRect.top);
+        }
     }
-    return CompleteInt(call, lv::Scroll(list, 0, targetRect.top - topRect.top));
+    return CompleteInt(call, scrolled);
 }
