@@ -8,10 +8,10 @@ namespace {
 
 constexpr int kItemTextSize = 1024;
 
-// A cell's text of a list view of ours in cell, or the empty text when the list has no such item
-// or sub-item: the buffer is cleared first because the control leaves it
-// untouched for a missing item, and terminated last because it fills all
-// of it, unterminated, for a long cell.
+// A cell's text of a list view of ours, in cell; the empty text when the
+// list has no such item or sub-item. The buffer is cleared first because
+// some controls leave it untouched for a missing item, and terminated last
+// because some fill all of it, unterminated, for a long cell.
 const char* ReadCell(HWND ownList, int item, int column, char (&cell)[kItemTextSize]) {
     cell[0] = '\0';
     LVITEMA record = {};
