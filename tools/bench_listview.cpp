@@ -178,7 +178,7 @@ int main() {
     DestroyWindow(list);
 
     extender = plain = 1e30;
-    for (int round = 0; round < 2; ++round) {
+    for (int round = 0; round < 4; ++round) {
         // Alternate which goes first, so that neither gains from the order.
         for (int turn = 0; turn < 2; ++turn) {
             list = NewList(parent);
