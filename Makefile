@@ -1,10 +1,11 @@
-# make demo: installs what is missing, builds, and runs the stand-in host.
+# make demo: installs what is missing, builds, and runs the gallery script
+#            headless, writing build/gallery.png.
 # make test: installs what is missing, builds, and runs every test.
 JOBS ?= 2
 WINE_RUN := tools/wine-run
 FUZZ_SECONDS ?= 20
 
-.PHONY: all deps build build32 build64 native demo test test-wine test-native test-i386 fuzz clean
+.PHONY: all deps build build32 build64 native demo bench test test-wine test-native test-i386 fuzz clean
 
 all: build
 
@@ -27,6 +28,14 @@ native: deps
 
 demo: build
 	$(WINE_RUN) build/x64/tabulon-host.exe
+	$(WINE_RUN) build/x64/tabulon-host.exe --auto-dismiss examples/gallery.tab
+	@echo "wrote build/gallery.png"
+
+# Benchmarks against plain loops of the same window messages, in one run.
+bench: build
+	$(WINE_RUN) build/x64/bench_dispatch.exe
+	$(WINE_RUN) build/x64/bench_listview.exe
+	tools/stack-usage
 
 test-wine: build
 	tools/check-dll build/tabulon.dll

@@ -62,7 +62,7 @@ void Measure(const Case& c, int calls) {
 }  // namespace
 
 int main(int argc, char** argv) {
-    const int calls = argc > 1 ? atoi(argv[1]) : 200000;
+    const int calls = argc > 1 ? atoi(argv[1]) : 1000000;
     host::Start();
     HWND top = host::CreateTopWindow("bench", 400, 300);
     HWND list = host::CreateChild(top, WC_LISTVIEWA, LVS_REPORT | WS_VISIBLE, 0, 0, 200, 100);
