@@ -68,18 +68,11 @@ bool CallExtender(const script::Function& function, const std::string& spelled,
 
 // Headless runs: every message box is printed and closed with OK.
 LRESULT CALLBACK DismissMessageBoxes(int code, WPARAM wParam, LPARAM lParam) {
-    if (code == HCBT_ACTIVATE) {
-        HWND dialog = reinterpret_cast<HWND>(wParam);
-        char className[32] = "";
-        GetClassNameA(dialog, className, sizeof className);
-        if (lstrcmpA(className, "#32770") == 0) {
-            char caption[256] = "", text[1024] = "";
-            GetWindowTextA(dialog, caption, sizeof caption);
-            GetDlgItemTextA(dialog, 0xFFFF, text, sizeof text);
-            printf("[message box] %s: %s\n", caption, text);
-            fflush(stdout);
-            PostMessageA(dialog, WM_COMMAND, IDOK, 0);
-        }
+    std::string caption, text;
+    if (code == HCBT_ACTIVATE && host::ReadMessageBox(reinterpret_cast<HWND>(wParam), caption, text)) {
+        printf("[message box] %s: %s\n", caption.c_str(), text.c_str());
+        fflush(stdout);
+        PostMessageA(reinterpret_cast<HWND>(wParam), WM_COMMAND, IDOK, 0);
     }
     return CallNextHookEx(nullptr, code, wParam, lParam);
 }

@@ -44,24 +44,17 @@ int WINAPI RecordingMessageBox(HWND owner, LPCSTR text, LPCSTR caption, UINT sty
 }
 
 LRESULT CALLBACK DismissMessageBoxes(int code, WPARAM wParam, LPARAM lParam) {
-    if (code == HCBT_ACTIVATE) {
+    std::string caption, text;
+    if (code == HCBT_ACTIVATE && ReadMessageBox(reinterpret_cast<HWND>(wParam), caption, text)) {
         HWND dialog = reinterpret_cast<HWND>(wParam);
-        char className[32] = "";
-        GetClassNameA(dialog, className, sizeof className);
-        if (lstrcmpA(className, "#32770") == 0) {
-            if (!boxes.empty() && !boxes.back().shown) {
-                MessageBoxSeen& seen = boxes.back();
-                char text[1024] = "";
-                seen.shown = true;
-                seen.dialogOwner = GetWindow(dialog, GW_OWNER);
-                GetWindowTextA(dialog, text, sizeof text);
-                seen.dialogCaption = text;
-                text[0] = '\0';
-                GetDlgItemTextA(dialog, 0xFFFF, text, sizeof text);
-                seen.dialogText = text;
-            }
-            PostMessageA(dialog, WM_COMMAND, IDOK, 0);
+        if (!boxes.empty() && !boxes.back().shown) {
+            MessageBoxSeen& seen = boxes.back();
+            seen.shown = true;
+            seen.dialogOwner = GetWindow(dialog, GW_OWNER);
+            seen.dialogCaption = caption;
+            seen.dialogText = text;
         }
+        PostMessageA(dialog, WM_COMMAND, IDOK, 0);
     }
     return CallNextHookEx(nullptr, code, wParam, lParam);
 }
@@ -225,6 +218,19 @@ std::string Text(const char* name, std::initializer_list<Arg> args) {
 }
 
 std::vector<MessageBoxSeen>& MessageBoxes() { return boxes; }
+
+bool ReadMessageBox(HWND window, std::string& caption, std::string& text) {
+    char className[32] = "";
+    GetClassNameA(window, className, sizeof className);
+    if (lstrcmpA(className, "#32770") != 0) return false;
+    char buffer[1024] = "";
+    GetWindowTextA(window, buffer, sizeof buffer);
+    caption = buffer;
+    buffer[0] = '\0';
+    GetDlgItemTextA(window, 0xFFFF, buffer, sizeof buffer);
+    text = buffer;
+    return true;
+}
 
 std::vector<std::string> TakeMessageBoxes() {
     std::vector<std::string> seen;

@@ -107,6 +107,8 @@ struct MessageBoxSeen {
     std::string dialogCaption;
 };
 std::vector<MessageBoxSeen>& MessageBoxes();
+// True when window is a message box's dialog, with what it shows.
+bool ReadMessageBox(HWND window, std::string& caption, std::string& text);
 // "caption: text" of every box since the last call, then forgets them.
 std::vector<std::string> TakeMessageBoxes();
 
