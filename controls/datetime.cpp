@@ -144,14 +144,21 @@ Completed dtSetDateTimeFont(const Call& call) {
     HGDIOBJ current = reinterpret_cast<HGDIOBJ>(Send(picker, DTM_GETMCFONT, 0, 0));
     HGDIOBJ previous = GetPropA(picker, kFontProperty);
     HFONT font = HasFace(previous, face) ? static_cast<HFONT>(previous) : CreateCalendarFont(current, face);
-    if (!font) return CompleteInt(call, 0);
-    if (font != previous) {
+    // A font made here is kept only where the picker's end can release it
+    // (the subclass fails for a picker of another thread).
+    if (font && font != previous) {
         KeepModuleLoaded();
-        SetWindowSubclass(picker, ReleaseFontWithPicker, kFontSubclassId, 0);
-        SetPropA(picker, kFontProperty, font);
+        if (SetWindowSubclass(picker, ReleaseFontWithPicker, kFontSubclassId, 0)) {
+            SetPropA(picker, kFontProperty, font);
+        } else {
+            DeleteObject(font);
+            font = nullptr;
+        }
     }
-    const LRESULT answer = Send(picker, DTM_SETMCFONT, reinterpret_cast<WPARAM>(font), TRUE);
+    // Without a font of ours the picker keeps the one it has.
+    const HGDIOBJ installed = font ? static_cast<HGDIOBJ>(font) : current;
+    const LRESULT answer = Send(picker, DTM_SETMCFONT, reinterpret_cast<WPARAM>(installed), TRUE);
     // Only now that the picker holds the new font can the old one go.
-    if (previous && previous != font) DeleteObject(previous);
+    if (font && previous && previous != font) DeleteObject(previous);
     return CompleteInt(call, static_cast<int32_t>(answer));
 }

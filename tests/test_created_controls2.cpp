@@ -495,7 +495,6 @@ void PickerFonts() {
     CHECK_EQ(FaceOf(arial), "Arial");
     CHECK_EQ(GetObjectType(courier), 0u);  // the replaced font is gone
 
-    // Many calls leave one font, alive while the picker uses it.
     // Many calls leave one font of ours, alive while the picker uses it.
     // Wine's picker itself keeps one more font per DTM_SETMCFONT (Windows
     // does not), so ours are counted against plain DTM_SETMCFONT calls.
