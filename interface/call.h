@@ -33,7 +33,7 @@ Completed CompleteFailure(const Call& call, UINT stringId);
 
 typedef Completed Handler(const Call& call);
 
-#define TABULON_DECLARE_HANDLER(number, name, argCount, mask) Completed name(const Call& call);
+#define TABULON_DECLARE_HANDLER(number, name, argCount, mask, run) Completed name(const Call& call);
 TABULON_FUNCTIONS(TABULON_DECLARE_HANDLER)
 #undef TABULON_DECLARE_HANDLER
 
@@ -67,6 +67,11 @@ inline LRESULT SendPointer(HWND window, UINT message, WPARAM wParam, const void*
 void ShowMessage(const Call& call, const char* text, const char* caption);
 
 extern HINSTANCE ModuleHandle;
+
+// Windows whose procedures point into this module may outlive the host's
+// hold on it: once the first one exists, the module stays loaded for the
+// rest of the process. False when it could not be kept.
+bool PinModule();
 
 // Last "\" or "/" of a path, stepping by characters so that the second
 // byte of a double-byte character is never taken for one; null if none.

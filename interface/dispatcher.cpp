@@ -1,5 +1,6 @@
 // The dispatcher export, the completions and the module's entry point.
 #include "call.h"
+#include "drawing_runs.h"
 #include "function_table.h"
 #include "host_return_call.h"
 
@@ -12,11 +13,14 @@ constexpr int kHighestNumber = 377;
 
 struct JumpTable {
     Handler* byNumber[kHighestNumber + 1];
+    bool joinsRun[kHighestNumber + 1];
 };
 
 constexpr JumpTable MakeJumpTable() {
     JumpTable table{};
-#define TABULON_JUMP_ROW(number, name, argCount, mask) table.byNumber[number] = &name;
+#define TABULON_JUMP_ROW(number, name, argCount, mask, run) \
+    table.byNumber[number] = &name;                        \
+    table.joinsRun[number] = (run) == kJoinsRun;
     TABULON_FUNCTIONS(TABULON_JUMP_ROW)
 #undef TABULON_JUMP_ROW
     return table;
@@ -58,6 +62,15 @@ bool IsOwnWindow(HWND window) {
     return GetWindowThreadProcessId(window, &process) != 0 && process == GetCurrentProcessId();
 }
 
+bool PinModule() {
+    static bool pinned = false;
+    HMODULE self = nullptr;
+    if (!pinned)
+        pinned = GetModuleHandleExA(GET_MODULE_HANDLE_EX_FLAG_PIN | GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS,
+                                    reinterpret_cast<LPCSTR>(&PinModule), &self) != FALSE;
+    return pinned;
+}
+
 void ShowMessage(const Call& call, const char* text, const char* caption) {
     MessageBoxA(call.ownerWindow, text, caption, MB_OK);
 }
@@ -87,7 +100,9 @@ extern "C" int32_t __stdcall QALExtender2(void* ownerWindow, void* hostInstance,
     }
     const Call call{static_cast<HWND>(ownerWindow), static_cast<HINSTANCE>(hostInstance), cookie, hostReturn, hostContext,
                     static_cast<const ExtenderArgs*>(data), result};
-    Handler* handler = (number >= 0 && number <= kHighestNumber) ? kJumpTable.byNumber[number] : nullptr;
+    const bool known = number >= 0 && number <= kHighestNumber;
+    if (!known || !kJumpTable.joinsRun[number]) RestoreAllDrawing();
+    Handler* handler = known ? kJumpTable.byNumber[number] : nullptr;
     if (!handler) return CompleteFailure(call, kStringUnknownFunction).hostAnswer;
     return handler(call).hostAnswer;
 }

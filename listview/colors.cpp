@@ -72,16 +72,6 @@ void ForgetItem(ColourTable& table, UINT itemId) {
     table.count = kept;
 }
 
-// Windows whose procedures point into this module may outlive the host's
-// hold on it: once the first one exists the module stays loaded.
-void PinModule() {
-    static bool pinned = false;
-    if (pinned) return;
-    HMODULE self = nullptr;
-    pinned = GetModuleHandleExA(GET_MODULE_HANDLE_EX_FLAG_PIN | GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS,
-                                reinterpret_cast<LPCSTR>(&PinModule), &self) != FALSE;
-}
-
 LRESULT CALLBACK ListSubclass(HWND list, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id, DWORD_PTR) {
     switch (message) {
         case LVM_DELETEITEM: {
@@ -150,8 +140,7 @@ void ColourCell(HWND list, int item, int column, COLORREF colour) {
     if (!IsOwnWindow(list) || column < 0 || item < 0 || item >= lv::ItemCount(list)) return;
     const HWND parent = GetParent(list);
     if (!parent) return;
-    PinModule();
-    if (!SetWindowSubclass(parent, ParentSubclass, kSubclassId, 0)) return;
+    if (!PinModule() || !SetWindowSubclass(parent, ParentSubclass, kSubclassId, 0)) return;
     ColourTable* table = TableOf(list);
     if (!table) {
         table = static_cast<ColourTable*>(HeapAlloc(GetProcessHeap(), HEAP_ZERO_MEMORY, sizeof(ColourTable)));
