@@ -2,6 +2,7 @@
 // extents, item heights, deletion by scope, and the selected items as text.
 #include "../interface/call.h"
 #include "../interface/conversions.h"
+#include "../interface/drawing_runs.h"
 
 namespace {
 
@@ -30,9 +31,11 @@ int32_t SendInt(HWND listBox, UINT message, int32_t wParam, int32_t lParam) {
 // answers the last delete's answer, 0 when nothing went.
 int32_t DeleteWhere(HWND listBox, int32_t itemCount, int32_t wantedState) {
     int32_t answer = 0;
+    SuspendDrawing(listBox);
     for (int32_t item = itemCount - 1; item >= 0; --item) {
         if (SendInt(listBox, LB_GETSEL, item, 0) == wantedState) answer = SendInt(listBox, LB_DELETESTRING, item, 0);
     }
+    RestoreDrawing(listBox);
     return answer;
 }
 
@@ -60,7 +63,9 @@ Completed lbGetItemState(const Call& call) {
 
 // LB_SETSEL takes the state first and the item second; item -1 is all.
 Completed lbSetItemState(const Call& call) {
-    return CompleteInt(call, SendInt(ArgWindow(call, 1), LB_SETSEL, ArgInt(call, 3), Shifted(ArgInt(call, 2), -1)));
+    const HWND listBox = ArgWindow(call, 1);
+    SuspendDrawing(listBox);
+    return CompleteInt(call, SendInt(listBox, LB_SETSEL, ArgInt(call, 3), Shifted(ArgInt(call, 2), -1)));
 }
 
 Completed lbSetHScrollSize(const Call& call) {
@@ -99,6 +104,7 @@ Completed lbDeleteItem(const Call& call) {
         SendInt(listBox, LB_RESETCONTENT, 0, 0);
         result = 0;
     } else if (scope >= 0) {
+        SuspendDrawing(listBox);
         result = SendInt(listBox, LB_DELETESTRING, static_cast<int32_t>(index - 1), 0);
     } else {
         result = DeleteWhere(listBox, itemCount, scope == kScopeSelected ? 1 : 0);

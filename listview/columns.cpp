@@ -24,7 +24,9 @@ Completed lvSetColumnFill(const Call& call) {
     record.iSubItem = ArgInt(call, 2) - 1;
     record.pszText = const_cast<char*>(ArgText(call, 3));
     const int count = IsOwnWindow(list) ? lv::ItemCount(list) : 0;
+    if (count > 0) SuspendDrawing(list);
     for (int i = 0; i < count; ++i) lv::SetOwnItemText(list, i, record);
+    RestoreDrawing(list);
     return CompleteInt(call, 1);
 }
 
@@ -38,10 +40,12 @@ Completed lvSetColumnFillSeq(const Call& call) {
     uint32_t value = static_cast<uint32_t>(ArgInt(call, 3));
     const uint32_t step = static_cast<uint32_t>(ArgInt(call, 4));
     const int count = IsOwnWindow(list) ? lv::ItemCount(list) : 0;
+    if (count > 0) SuspendDrawing(list);
     for (int i = 0; i < count; ++i, value += step) {
         FormatInteger(static_cast<int32_t>(value), number, sizeof number, 10);
         lv::SetOwnItemText(list, i, record);
     }
+    RestoreDrawing(list);
     return CompleteInt(call, 1);
 }
 

@@ -79,11 +79,14 @@ Completed lvDeleteItem(const Call& call) {
         } else if (scope == kScopeSelected || scope == kScopeUnselected) {
             // From the end, so that deleting never moves an item not yet seen.
             const bool wantSelected = scope == kScopeSelected;
+            SuspendDrawing(list);
             for (int i = count - 1; i >= 0; --i) {
                 const bool isSelected = lv::ItemState(list, i, LVIS_SELECTED) == LVIS_SELECTED;
                 if (isSelected == wantSelected) lv::DeleteItem(list, i);
             }
+            RestoreDrawing(list);
         } else {
+            SuspendDrawing(list);
             lv::DeleteItem(list, index - 1);
         }
         left = lv::ItemCount(list);
@@ -127,14 +130,18 @@ Completed lvInsertItem(const Call& call) {
     record.pszText = const_cast<char*>(ArgText(call, 3));
     record.cchTextMax = 256;
     record.iImage = I_IMAGENONE;  // no image until the script sets one
-    return CompleteInt(call, lv::InsertItem(ArgWindow(call, 1), record));
+    const HWND list = ArgWindow(call, 1);
+    SuspendDrawing(list);
+    return CompleteInt(call, lv::InsertItem(list, record));
 }
 
 Completed lvSetItemText(const Call& call) {
     LVITEMA record = {};
     record.iSubItem = ArgInt(call, 3) - 1;
     record.pszText = const_cast<char*>(ArgText(call, 4));
-    return CompleteInt(call, lv::SetItemText(ArgWindow(call, 1), ArgInt(call, 2) - 1, record));
+    const HWND list = ArgWindow(call, 1);
+    SuspendDrawing(list);
+    return CompleteInt(call, lv::SetItemText(list, ArgInt(call, 2) - 1, record));
 }
 
 // Makes item (argument 2) the row below `offset` (argument 3) visible rows.

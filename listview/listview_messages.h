@@ -6,6 +6,7 @@
 #include <commctrl.h>
 
 #include "../interface/call.h"
+#include "../interface/drawing_runs.h"
 
 namespace lv {
 

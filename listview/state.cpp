@@ -18,7 +18,9 @@ Completed lvSetItemState(const Call& call) {
     record.iItem = item;
     record.stateMask = static_cast<UINT>(ArgInt(call, 3));
     record.state = static_cast<UINT>(ArgInt(call, 4));
-    return CompleteInt(call, lv::SetItemState(ArgWindow(call, 1), item, record));
+    const HWND list = ArgWindow(call, 1);
+    SuspendDrawing(list);
+    return CompleteInt(call, lv::SetItemState(list, item, record));
 }
 
 Completed lvGetItemState(const Call& call) {
@@ -37,7 +39,9 @@ Completed lvSetItemCheck(const Call& call) {
     record.iSubItem = 0;
     record.stateMask = LVIS_STATEIMAGEMASK;
     record.state = INDEXTOSTATEIMAGEMASK(image) & LVIS_STATEIMAGEMASK;
-    return CompleteInt(call, lv::SetItemState(ArgWindow(call, 1), item, record));
+    const HWND list = ArgWindow(call, 1);
+    SuspendDrawing(list);
+    return CompleteInt(call, lv::SetItemState(list, item, record));
 }
 
 // 1 checked, 0 unchecked, -1 for an item without a state image.
@@ -64,6 +68,7 @@ Completed lvSetBkImage(const Call& call) {
 
 Completed lvSetItemImage(const Call& call) {
     const HWND list = ArgWindow(call, 1);
+    SuspendDrawing(list);
     lv::SetExtendedStyle(list, LVS_EX_SUBITEMIMAGES, LVS_EX_SUBITEMIMAGES);
     LVITEMA record = {};
     record.mask = LVIF_IMAGE;
@@ -89,9 +94,11 @@ Completed lvClearImages(const Call& call) {
     record.iSubItem = 0;
     record.iImage = kClearedImage;
     const int count = IsOwnWindow(list) ? lv::ItemCount(list) : 0;
+    if (count > 0) SuspendDrawing(list);
     for (int i = 0; i < count; ++i) {
         record.iItem = i;
         lv::SetOwnItem(list, record);
     }
+    RestoreDrawing(list);
     return CompleteInt(call, 1);
 }

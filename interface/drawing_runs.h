@@ -1,0 +1,32 @@
+// Item changes on visible list views and list boxes, with drawing held back.
+//
+// A visible list control redraws its scroll bars at once on every insert or
+// delete, which makes a script loop of single-item calls tens of times
+// slower than on a hidden control. So the first change of a run turns the
+// control's drawing off (WM_SETREDRAW), and drawing comes back, with one
+// invalidation, at whichever comes first:
+// - the host's thread takes its next message: the run posts a message of
+//   its own to the control, which is taken before any WM_PAINT;
+// - a call that is not part of the run (its row in the function list says
+//   kEndsRun): the dispatcher restores every control before it.
+// Loops inside one call restore their control when they end.
+//
+// Drawing is held back only on a visible control of the calling thread that
+// draws: a control whose drawing the host turned off stays as the host left
+// it. The controls carry a subclass that tracks this and forgets a control
+// that goes; the module stays loaded once one exists.
+#pragma once
+#include <windows.h>
+
+// Before a change on control: starts a run, or joins the one under way.
+void SuspendDrawing(HWND control);
+// Ends control's run: drawing on, the whole control invalidated.
+void RestoreDrawing(HWND control);
+
+extern int PendingRunCount;
+void RestoreEveryRun();
+// Ends every run under way; nearly free when there is none.
+inline void RestoreAllDrawing() {
+    if (PendingRunCount > 0) RestoreEveryRun();
+}
+
