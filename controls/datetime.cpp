@@ -29,8 +29,8 @@ LRESULT CALLBACK ReleaseWithPicker(HWND picker, UINT message, WPARAM wParam, LPA
     return answer;
 }
 
-// A picker that carries our subclass calls into this module until it is
-// destroyed, so the module must not be unloaded under it: once one does,
+// A picker or parent that carries our subclass calls into this module
+// until it is destroyed, so the module must not be unloaded under it: once one does,
 // the module stays for the rest of the process.
 void KeepModuleLoaded() {
     static bool pinned = false;
@@ -42,7 +42,8 @@ void KeepModuleLoaded() {
 
 // A calendar drawn classically needs another size than the style gave it:
 // it, and the drop-down window that holds it where it has one, are fitted
-// to what it needs (a calendar that is a window of its own has none).
+// to what it needs (a calendar that is a pop-up of its own, as Wine's is,
+// has no holder).
 void FitCalendar(HWND calendar) {
     RECT need = {};
     if (!SendPointer(calendar, MCM_GETMINREQRECT, 0, &need)) return;
@@ -63,8 +64,8 @@ void FitCalendar(HWND calendar) {
                      outer.bottom - outer.top + height - (now.bottom - now.top), keep);
 }
 
-// A picker makes its calendar anew each time it drops down, and tells its
-// parent with DTN_DROPDOWN. For a picker whose calendar got a colour, each
+// A picker makes its calendar anew each time it drops down (Wine's keeps
+// one), and tells its parent with DTN_DROPDOWN. For a picker whose calendar got a colour, each
 // new calendar is switched to classic drawing there, which shows it.
 LRESULT CALLBACK ClassicCalendars(HWND parent, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR) {
     if (message == WM_NOTIFY && lParam) {
