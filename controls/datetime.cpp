@@ -5,36 +5,91 @@
 #include <commctrl.h>
 
 #include "../interface/conversions.h"
+#include "../interface/visual_style.h"
 #include "datetime_text.h"
 
 namespace {
 
 constexpr DWORD kPickerStyle = WS_CHILD | WS_VISIBLE | WS_BORDER | DTS_SHOWNONE;  // 0x50800002
 
-// The calendar font that dtSetDateTimeFont made for a picker is kept as a
-// property of the picker, so that a new one can replace it and the last one
-// goes with the picker.
+// What a picker carries for the extender goes with it: the calendar font
+// that dtSetDateTimeFont made (a property, so that a new one can replace
+// it), and the mark of a calendar that got a colour.
 const char kFontProperty[] = "TabulonCalendarFont";
-constexpr UINT_PTR kFontSubclassId = 0x54616246;  // 'TabF'
+const char kClassicCalendarProperty[] = "TabulonClassicCalendar";
+constexpr UINT_PTR kPickerSubclassId = 0x54616246;  // 'TabF'
+constexpr UINT_PTR kParentSubclassId = 0x54616244;  // 'TabD'
 
-LRESULT CALLBACK ReleaseFontWithPicker(HWND picker, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
-                                       DWORD_PTR) {
+LRESULT CALLBACK ReleaseWithPicker(HWND picker, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR) {
     if (message != WM_NCDESTROY) return DefSubclassProc(picker, message, wParam, lParam);
     const LRESULT answer = DefSubclassProc(picker, message, wParam, lParam);
-    RemoveWindowSubclass(picker, ReleaseFontWithPicker, kFontSubclassId);
+    RemoveWindowSubclass(picker, ReleaseWithPicker, kPickerSubclassId);
     if (HGDIOBJ font = RemovePropA(picker, kFontProperty)) DeleteObject(font);
+    RemovePropA(picker, kClassicCalendarProperty);
     return answer;
 }
 
-// A picker that carries our subclass calls into this module until it is
-// destroyed, so the module must not be unloaded under it: once one does,
+// A picker or parent that carries our subclass calls into this module
+// until it is destroyed, so the module must not be unloaded under it: once one does,
 // the module stays for the rest of the process.
 void KeepModuleLoaded() {
     static bool pinned = false;
     HMODULE self = nullptr;
     if (!pinned)
         pinned = GetModuleHandleExA(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS | GET_MODULE_HANDLE_EX_FLAG_PIN,
-                                    reinterpret_cast<LPCSTR>(&ReleaseFontWithPicker), &self) != FALSE;
+                                    reinterpret_cast<LPCSTR>(&ReleaseWithPicker), &self) != FALSE;
+}
+
+// A calendar drawn classically needs another size than the style gave it:
+// it, and the drop-down window that holds it where it has one, are fitted
+// to what it needs (a calendar that is a pop-up of its own, as Wine's is,
+// has no holder).
+void FitCalendar(HWND calendar) {
+    RECT need = {};
+    if (!SendPointer(calendar, MCM_GETMINREQRECT, 0, &need)) return;
+    int width = need.right - need.left;
+    const int height = need.bottom - need.top;
+    if (!(GetWindowLongA(calendar, GWL_STYLE) & MCS_NOTODAY)) {
+        const int today = static_cast<int>(Send(calendar, MCM_GETMAXTODAYWIDTH, 0, 0));
+        if (today > width) width = today;
+    }
+    RECT now = {};
+    if (width <= 0 || height <= 0 || !GetWindowRect(calendar, &now)) return;
+    const UINT keep = SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE;
+    SetWindowPos(calendar, nullptr, 0, 0, width, height, keep);
+    HWND holder = GetAncestor(calendar, GA_PARENT);
+    RECT outer = {};
+    if (holder && holder != GetDesktopWindow() && GetWindowRect(holder, &outer))
+        SetWindowPos(holder, nullptr, 0, 0, outer.right - outer.left + width - (now.right - now.left),
+                     outer.bottom - outer.top + height - (now.bottom - now.top), keep);
+}
+
+// A picker makes its calendar anew each time it drops down (Wine's keeps
+// one), and tells its parent with DTN_DROPDOWN. For a picker whose calendar got a colour, each
+// new calendar is switched to classic drawing there, which shows it.
+LRESULT CALLBACK ClassicCalendars(HWND parent, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR) {
+    if (message == WM_NOTIFY && lParam) {
+        const NMHDR* header = reinterpret_cast<const NMHDR*>(lParam);
+        if (header->code == static_cast<UINT>(DTN_DROPDOWN) && GetPropA(header->hwndFrom, kClassicCalendarProperty)) {
+            HWND calendar = reinterpret_cast<HWND>(Send(header->hwndFrom, DTM_GETMONTHCAL, 0, 0));
+            if (DrawClassically(calendar)) FitCalendar(calendar);
+        }
+    } else if (message == WM_NCDESTROY) {
+        RemoveWindowSubclass(parent, ClassicCalendars, kParentSubclassId);
+    }
+    return DefSubclassProc(parent, message, wParam, lParam);
+}
+
+// Marks a picker of ours whose calendar got a colour, where both its end
+// and its parent can be watched (not for windows of another thread).
+void KeepCalendarsClassic(HWND picker) {
+    if (!IsOwnWindow(picker) || GetPropA(picker, kClassicCalendarProperty)) return;
+    HWND parent = GetParent(picker);
+    if (!parent) return;
+    KeepModuleLoaded();
+    if (SetWindowSubclass(picker, ReleaseWithPicker, kPickerSubclassId, 0) &&
+        SetWindowSubclass(parent, ClassicCalendars, kParentSubclassId, 0))
+        SetPropA(picker, kClassicCalendarProperty, reinterpret_cast<HANDLE>(1));
 }
 
 // The calendar's present font with the face replaced, so the calendar
@@ -127,11 +182,16 @@ Completed dtSetDateTime(const Call& call) {
     return CompleteInt(call, static_cast<int32_t>(SendPointer(picker, DTM_SETSYSTEMTIME, GDT_VALID, &time)));
 }
 
+// The calendars of a picker that gets a colour draw classically: the style
+// would ignore it. A part that names no colour changes nothing.
 Completed dtSetDateTimeColor(const Call& call) {
+    HWND picker = ArgWindow(call, 1);
     const COLORREF colour = ColorFromBytes(ArgInt(call, 2), ArgInt(call, 3), ArgInt(call, 4));
-    const WPARAM part = static_cast<WPARAM>(static_cast<intptr_t>(ArgInt(call, 5)));
-    return CompleteInt(call, static_cast<int32_t>(Send(ArgWindow(call, 1), DTM_SETMCCOLOR, part,
-                                                       static_cast<LPARAM>(colour))));
+    const int32_t part = ArgInt(call, 5);
+    if (part >= MCSC_BACKGROUND && part <= MCSC_TRAILINGTEXT) KeepCalendarsClassic(picker);
+    const LRESULT previous =
+        Send(picker, DTM_SETMCCOLOR, static_cast<WPARAM>(static_cast<intptr_t>(part)), static_cast<LPARAM>(colour));
+    return CompleteInt(call, static_cast<int32_t>(previous));
 }
 
 Completed dtSetDateTimeFont(const Call& call) {
@@ -148,7 +208,7 @@ Completed dtSetDateTimeFont(const Call& call) {
     // (the subclass fails for a picker of another thread).
     if (font && font != previous) {
         KeepModuleLoaded();
-        if (SetWindowSubclass(picker, ReleaseFontWithPicker, kFontSubclassId, 0)) {
+        if (SetWindowSubclass(picker, ReleaseWithPicker, kPickerSubclassId, 0)) {
             SetPropA(picker, kFontProperty, font);
         } else {
             DeleteObject(font);

@@ -2,6 +2,7 @@
 // stepping or marquee animation, and the bar state.
 #include "../interface/call.h"
 #include "../interface/conversions.h"
+#include "../interface/visual_style.h"
 
 #include <commctrl.h>  // needs windows.h, which call.h brings in
 
@@ -27,15 +28,16 @@ Completed pgCreateProgressBar(const Call& call) {
     return CompleteInt(call, WindowResult(bar));
 }
 
-// Any other choice than background or bar changes no colour.
+// Any other choice than background or bar changes no colour. A bar that
+// gets a colour draws classically from then on: the style would ignore it.
 Completed pgSetColor(const Call& call) {
     HWND bar = ArgWindow(call, 1);
     const LPARAM color = static_cast<LPARAM>(ParseColorTriplet(ArgText(call, 2)));
     const int32_t which = ArgInt(call, 3);
-    LRESULT previous = 0;
-    if (which == kBackground) previous = Send(bar, PBM_SETBKCOLOR, 0, color);
-    else if (which == kBar) previous = Send(bar, PBM_SETBARCOLOR, 0, color);
-    return CompleteInt(call, static_cast<int32_t>(previous));
+    const UINT message = which == kBackground ? PBM_SETBKCOLOR : which == kBar ? PBM_SETBARCOLOR : 0;
+    if (!message) return CompleteInt(call, 0);
+    DrawClassically(bar);
+    return CompleteInt(call, static_cast<int32_t>(Send(bar, message, 0, color)));
 }
 
 // The warning does not stop the range: the control gets what was asked.

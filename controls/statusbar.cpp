@@ -4,6 +4,7 @@
 
 #include "../interface/call.h"
 #include "../interface/conversions.h"
+#include "../interface/visual_style.h"
 
 #include <commctrl.h>  // needs windows.h, which call.h brings in
 
@@ -69,9 +70,12 @@ Completed sbSetParts(const Call& call) {
     return CompleteInt(call, parts.count);
 }
 
+// A bar drawn with the style would ignore the colour: it draws classically.
 Completed sbSetBkColor(const Call& call) {
+    HWND bar = ArgWindow(call, 1);
     const uint32_t color = ParseColorTriplet(ArgText(call, 2));
-    const LRESULT previous = Send(ArgWindow(call, 1), SB_SETBKCOLOR, 0, static_cast<LPARAM>(color));
+    DrawClassically(bar);
+    const LRESULT previous = Send(bar, SB_SETBKCOLOR, 0, static_cast<LPARAM>(color));
     return CompleteInt(call, static_cast<int32_t>(previous));
 }
 

@@ -5,6 +5,7 @@
 #include <commctrl.h>
 
 #include "../interface/conversions.h"
+#include "../interface/visual_style.h"
 
 namespace {
 
@@ -61,15 +62,16 @@ Completed ttSetDelay(const Call& call) {
                                                        static_cast<LPARAM>(ArgInt(call, 3)))));
 }
 
+// A tip drawn with the style would ignore its colours: one that gets a
+// colour draws classically.
 Completed ttSetColor(const Call& call) {
+    HWND tip = ArgWindow(call, 1);
     const WPARAM colour = ParseColorTriplet(ArgText(call, 2));
-    LRESULT answer = 0;
-    switch (ArgInt(call, 3)) {
-        case 0: answer = Send(ArgWindow(call, 1), TTM_SETTIPBKCOLOR, colour, 0); break;
-        case 1: answer = Send(ArgWindow(call, 1), TTM_SETTIPTEXTCOLOR, colour, 0); break;
-        default: break;
-    }
-    return CompleteInt(call, static_cast<int32_t>(answer));
+    const int32_t which = ArgInt(call, 3);
+    const UINT message = which == 0 ? TTM_SETTIPBKCOLOR : which == 1 ? TTM_SETTIPTEXTCOLOR : 0;
+    if (!message) return CompleteInt(call, 0);
+    DrawClassically(tip);
+    return CompleteInt(call, static_cast<int32_t>(Send(tip, message, colour, 0)));
 }
 
 Completed ttSetTitle(const Call& call) {
