@@ -29,17 +29,6 @@ LRESULT CALLBACK ReleaseWithPicker(HWND picker, UINT message, WPARAM wParam, LPA
     return answer;
 }
 
-// A picker or parent that carries our subclass calls into this module
-// until it is destroyed, so the module must not be unloaded under it: once one does,
-// the module stays for the rest of the process.
-void KeepModuleLoaded() {
-    static bool pinned = false;
-    HMODULE self = nullptr;
-    if (!pinned)
-        pinned = GetModuleHandleExA(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS | GET_MODULE_HANDLE_EX_FLAG_PIN,
-                                    reinterpret_cast<LPCSTR>(&ReleaseWithPicker), &self) != FALSE;
-}
-
 // A calendar drawn classically needs another size than the style gave it:
 // it, and the drop-down window that holds it where it has one, are fitted
 // to what it needs (a calendar that is a pop-up of its own, as Wine's is,
@@ -86,8 +75,7 @@ void KeepCalendarsClassic(HWND picker) {
     if (!IsOwnWindow(picker) || GetPropA(picker, kClassicCalendarProperty)) return;
     HWND parent = GetParent(picker);
     if (!parent) return;
-    KeepModuleLoaded();
-    if (SetWindowSubclass(picker, ReleaseWithPicker, kPickerSubclassId, 0) &&
+    if (PinModule() && SetWindowSubclass(picker, ReleaseWithPicker, kPickerSubclassId, 0) &&
         SetWindowSubclass(parent, ClassicCalendars, kParentSubclassId, 0))
         SetPropA(picker, kClassicCalendarProperty, reinterpret_cast<HANDLE>(1));
 }
@@ -207,8 +195,7 @@ Completed dtSetDateTimeFont(const Call& call) {
     // A font made here is kept only where the picker's end can release it
     // (the subclass fails for a picker of another thread).
     if (font && font != previous) {
-        KeepModuleLoaded();
-        if (SetWindowSubclass(picker, ReleaseWithPicker, kPickerSubclassId, 0)) {
+        if (PinModule() && SetWindowSubclass(picker, ReleaseWithPicker, kPickerSubclassId, 0)) {
             SetPropA(picker, kFontProperty, font);
         } else {
             DeleteObject(font);
