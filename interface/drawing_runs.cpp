@@ -18,7 +18,6 @@ constexpr int kMaxTrackedControls = 256;
 enum RunState : uint8_t {
     kRunPending = 1,       // we turned drawing off; it comes back at the end of the run
     kHostHeldDrawing = 2,  // the host itself turned drawing off last
-    kHiddenDuringRun = 4,  // hidden while its run was under way
 };
 
 struct TrackedControl {
@@ -95,12 +94,6 @@ LRESULT TrackingProcedure(HWND control, UINT message, WPARAM wParam, LPARAM lPar
                 tracked->state = wParam ? 0 : kHostHeldDrawing;
             }
             break;
-        case WM_SHOWWINDOW:
-            if (tracked->state & kRunPending) {
-                tracked->state = static_cast<uint8_t>(wParam ? tracked->state & ~kHiddenDuringRun
-                                                             : tracked->state | kHiddenDuringRun);
-            }
-            break;
         case WM_NCDESTROY: {
             const LRESULT answer = Forward(*tracked, message, wParam, lParam);
             Untrack(control);
@@ -152,15 +145,8 @@ void SuspendDrawing(HWND control) {
 void RestoreDrawing(HWND control) {
     TrackedControl* tracked = Find(control);
     if (!tracked || !(tracked->state & kRunPending)) return;
-    const bool hidden = tracked->state & kHiddenDuringRun;
     SetPending(*tracked, false);
     SendOwnRedraw(control, TRUE);
-    // Turning drawing on marks some controls visible again; one that was
-    // hidden meanwhile stays hidden.
-    if (hidden) {
-        const LONG style = GetWindowLongA(control, GWL_STYLE);
-        if (style & WS_VISIBLE) SetWindowLongA(control, GWL_STYLE, style & ~WS_VISIBLE);
-    }
     RedrawWindow(control, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME);
 }
 
