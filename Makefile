@@ -1,11 +1,12 @@
 # make demo: installs what is missing, builds, and runs the gallery script
 #            headless, writing build/gallery.png.
 # make test: installs what is missing, builds, and runs every test.
+# make dist: builds the 32-bit DLL and writes dist/tabulon-<version>.zip.
 JOBS ?= 2
 WINE_RUN := tools/wine-run
 FUZZ_SECONDS ?= 20
 
-.PHONY: all deps build build32 build64 native demo bench test test-wine test-wine32 test-reproducible test-native test-i386 fuzz clean
+.PHONY: all deps build build32 build64 native demo bench test test-wine test-wine32 test-reproducible test-native test-i386 fuzz dist clean
 
 all: build
 
@@ -74,5 +75,11 @@ fuzz: native
 
 test: test-native test-i386 fuzz test-wine test-wine32 test-reproducible
 
+dist: deps
+	$(CONFIGURE32)
+	cmake --build build --target tabulon -j$(JOBS)
+	tools/check-dll build/tabulon.dll
+	tools/dist build
+
 clean:
-	rm -rf build build-native
+	rm -rf build build-native dist
