@@ -23,8 +23,21 @@ inline std::string ExeDirectory() {
     return path;
 }
 
-// The repository: the test programs live in build\x64.
-inline std::string RepositoryDirectory() { return ExeDirectory() + "..\\..\\"; }
+// The repository: the nearest folder above the test program (in build\ or
+// build\x64) that holds CMakeLists.txt and examples\; empty when none does.
+inline std::string RepositoryDirectory() {
+    std::string directory = ExeDirectory();
+    for (;;) {
+        const DWORD examples = GetFileAttributesA((directory + "examples").c_str());
+        if (GetFileAttributesA((directory + "CMakeLists.txt").c_str()) != INVALID_FILE_ATTRIBUTES &&
+            examples != INVALID_FILE_ATTRIBUTES && (examples & FILE_ATTRIBUTE_DIRECTORY))
+            return directory;
+        if (directory.size() < 2) return "";
+        const size_t slash = directory.find_last_of('\\', directory.size() - 2);
+        if (slash == std::string::npos) return "";
+        directory.resize(slash + 1);
+    }
+}
 
 inline std::string HostPath() { return ExeDirectory() + "tabulon-host.exe"; }
 
