@@ -34,10 +34,13 @@ demo: build
 	$(WINE_RUN) build/x64/tabulon-host.exe --auto-dismiss examples/gallery.tab
 	@echo "wrote build/gallery.png"
 
-# Benchmarks against plain loops of the same window messages, in one run.
+# Benchmarks against plain loops of the same window messages, in one run:
+# of the shipped 32-bit build where this machine executes i386 code, else of
+# the x86-64 build.
 bench: build
-	$(WINE_RUN) build/x64/bench_dispatch.exe
-	$(WINE_RUN) build/x64/bench_listview.exe
+	@if tools/runs-i386 >/dev/null; then b=build; else b=build/x64; fi; \
+	echo "benchmarks of $$b"; \
+	$(WINE_RUN) $$b/bench_dispatch.exe && $(WINE_RUN) $$b/bench_listview.exe
 	tools/stack-usage
 
 test-wine: build

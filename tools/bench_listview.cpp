@@ -209,23 +209,18 @@ void PlainInsert(HWND list, int items) {
     }
 }
 
-void ExtenderDeleteSelected(HWND list, int items) {
-    BareCall remove = ControlCall("lvDeleteItem", list);
+// One scope -2 call, which must leave the unselected half.
+void DeleteSelectedThrough(const char* function, HWND control, int items) {
+    BareCall remove = ControlCall(function, control);
     remove.args.slot[1].intValue = 1;
     remove.args.slot[2].intValue = -2;
     const int left = Dispatch(remove);
-    if (left != items / 2) printf("lvDeleteItem left %d items\n", left);
+    if (left != items / 2) printf("%s left %d items\n", function, left);
 }
 
+void ExtenderDeleteSelected(HWND list, int items) { DeleteSelectedThrough("lvDeleteItem", list, items); }
 void PlainDeleteSelectedOf(HWND list, int) { PlainDeleteSelected(list); }
-
-void ExtenderDeleteSelectedEntries(HWND box, int items) {
-    BareCall remove = ControlCall("lbDeleteItem", box);
-    remove.args.slot[1].intValue = 1;
-    remove.args.slot[2].intValue = -2;
-    const int left = Dispatch(remove);
-    if (left != items / 2) printf("lbDeleteItem left %d entries\n", left);
-}
+void ExtenderDeleteSelectedEntries(HWND box, int items) { DeleteSelectedThrough("lbDeleteItem", box, items); }
 
 void PlainDeleteSelectedEntries(HWND box, int) {
     const int count = static_cast<int>(SendMessageA(box, LB_GETCOUNT, 0, 0));
