@@ -1,8 +1,8 @@
 // The host's own words: what the extender drives but does not create
 // (windows, list views, list boxes, edit boxes, buttons, combo boxes,
-// labels), the items of list and combo boxes, a message pump, and window
-// snapshots. Their names are plain lower-case words, which no extender
-// function bears.
+// labels), the items of list and combo boxes, a message pump, the mouse
+// pointer resting on a window, and window snapshots. Their names are plain
+// lower-case words, which no extender function bears.
 #include <windows.h>
 #include <commctrl.h>
 
@@ -153,8 +153,9 @@ static bool BuiltinPump(const Function&, const std::string&, const std::vector<V
     return true;
 }
 
-// snapshot(window, "file.png"): the window as it shows on the screen,
-// frame included; 1 when written.
+// snapshot(window, "file.png"): the window's place on the screen as it
+// shows, frame included, and whatever lies over it, such as a tooltip shown
+// for one of its controls; 1 when written.
 static bool BuiltinSnapshot(const Function&, const std::string& spelled, const std::vector<Value>& args,
                             Value& result, std::string& error) {
     HWND window = WindowOf(args[0]);
@@ -174,13 +175,13 @@ static bool BuiltinSnapshot(const Function&, const std::string& spelled, const s
     info.bmiHeader.biBitCount = 24;
     info.bmiHeader.biCompression = BI_RGB;
     void* bits = nullptr;
-    HDC windowDc = GetWindowDC(window);
-    HDC memoryDc = CreateCompatibleDC(windowDc);
-    HBITMAP bitmap = CreateDIBSection(windowDc, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    HDC screenDc = GetDC(nullptr);
+    HDC memoryDc = CreateCompatibleDC(screenDc);
+    HBITMAP bitmap = CreateDIBSection(screenDc, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
     bool captured = false;
     if (bitmap) {
         HGDIOBJ old = SelectObject(memoryDc, bitmap);
-        captured = BitBlt(memoryDc, 0, 0, width, height, windowDc, 0, 0, SRCCOPY) != 0;
+        captured = BitBlt(memoryDc, 0, 0, width, height, screenDc, rect.left, rect.top, SRCCOPY) != 0;
         SelectObject(memoryDc, old);
     }
     std::vector<uint8_t> rgb;
@@ -200,7 +201,7 @@ static bool BuiltinSnapshot(const Function&, const std::string& spelled, const s
     }
     if (bitmap) DeleteObject(bitmap);
     DeleteDC(memoryDc);
-    ReleaseDC(window, windowDc);
+    ReleaseDC(nullptr, screenDc);
     if (!captured) {
         error = spelled + " could not capture the window";
         return false;
@@ -209,6 +210,25 @@ static bool BuiltinSnapshot(const Function&, const std::string& spelled, const s
         error = spelled + " could not write " + args[1].text;
         return false;
     }
+    result = IntValue(1);
+    return true;
+}
+
+// hover(window): the mouse pointer moves onto the window's centre and the
+// window is told of the move, as when a user moves it there; a tooltip for
+// the window then shows.
+static bool BuiltinHover(const Function&, const std::string& spelled, const std::vector<Value>& args, Value& result,
+                         std::string& error) {
+    HWND window = WindowOf(args[0]);
+    RECT rect;
+    if (!IsWindow(window) || !GetWindowRect(window, &rect)) {
+        error = spelled + " needs a window";
+        return false;
+    }
+    POINT point{(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2};
+    SetCursorPos(point.x, point.y);
+    ScreenToClient(window, &point);
+    SendMessageA(window, WM_MOUSEMOVE, 0, MAKELPARAM(point.x, point.y));
     result = IntValue(1);
     return true;
 }
@@ -225,6 +245,7 @@ static void AddBuiltins(std::vector<Function>& functions) {
         {"additem", -1, 2, 2, 0x10, BuiltinAddItem},
         {"pump", -1, 1, 1, 0x0, BuiltinPump},
         {"snapshot", -1, 2, 2, 0x10, BuiltinSnapshot},
+        {"hover", -1, 1, 1, 0x0, BuiltinHover},
     };
     functions.insert(functions.end(), std::begin(builtins), std::end(builtins));
 }
