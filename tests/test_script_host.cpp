@@ -110,10 +110,15 @@ void Expectations() {
 
 void Errors() {
     Error("print \"before\"\nx = lvFoo(1)\n", "2: unknown function lvFoo", "found before anything runs");
-    Error("\nlvGetItemCount(1, 2)\n", "2: lvGetItemCount takes 1 argument, got 2", "argument count");
-    Error("lvInsertItem(1, 1)\n", "1: lvInsertItem takes 3 arguments, got 2", "too few");
-    Error("window(\"a\")\n", "1: window takes 3 arguments, got 1", "a host word");
-    Error("listview(1)\n", "1: listview takes 5 or 6 arguments, got 1", "optional argument");
+    // A wrong count shows the call shape: the extender's from the reference.
+    Error("\nlvGetItemCount(1, 2)\n", "2: lvGetItemCount takes 1 argument, got 2: lvGetItemCount(listview)",
+          "argument count");
+    Error("lvInsertItem(1, 1)\n",
+          "1: lvInsertItem takes 3 arguments, got 2: lvInsertItem(listview, position, \"text\")", "too few");
+    Error("window(\"a\")\n", "1: window takes 3 arguments, got 1: window(\"title\", width, height)", "a host word");
+    Error("listview(1)\n",
+          "1: listview takes 5 or 6 arguments, got 1: listview(parent, x, y, width, height [, checkboxes])",
+          "optional argument");
     Error("x = 3\nlvInsertItem(x, 1, x)\n", "2: argument 3 of lvInsertItem must be a text", "text by mask");
     Error("gzExtenderInfo(\"0\")\n", "1: argument 1 of gzExtenderInfo must be an integer", "integer by mask");
     Error("window(1, 2, 3)\n", "1: argument 1 of window must be a text", "host word types");

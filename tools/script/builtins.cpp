@@ -235,17 +235,17 @@ static bool BuiltinHover(const Function&, const std::string& spelled, const std:
 
 static void AddBuiltins(std::vector<Function>& functions) {
     const Function builtins[] = {
-        {"window", -1, 3, 3, 0x1, BuiltinWindow},
-        {"listview", -1, 5, 6, 0x0, BuiltinListView},
-        {"listbox", -1, 5, 6, 0x0, BuiltinListBox},
-        {"editbox", -1, 5, 6, 0x100000, BuiltinEditBox},
-        {"button", -1, 5, 6, 0x100000, BuiltinButton},
-        {"combobox", -1, 5, 5, 0x0, BuiltinComboBox},
-        {"label", -1, 6, 6, 0x100000, BuiltinLabel},
-        {"additem", -1, 2, 2, 0x10, BuiltinAddItem},
-        {"pump", -1, 1, 1, 0x0, BuiltinPump},
-        {"snapshot", -1, 2, 2, 0x10, BuiltinSnapshot},
-        {"hover", -1, 1, 1, 0x0, BuiltinHover},
+        {"window", -1, 3, 3, 0x1, BuiltinWindow, "window(\"title\", width, height)"},
+        {"listview", -1, 5, 6, 0x0, BuiltinListView, "listview(parent, x, y, width, height [, checkboxes])"},
+        {"listbox", -1, 5, 6, 0x0, BuiltinListBox, "listbox(parent, x, y, width, height [, multiple])"},
+        {"editbox", -1, 5, 6, 0x100000, BuiltinEditBox, "editbox(parent, x, y, width, height [, \"text\"])"},
+        {"button", -1, 5, 6, 0x100000, BuiltinButton, "button(parent, x, y, width, height [, \"caption\"])"},
+        {"combobox", -1, 5, 5, 0x0, BuiltinComboBox, "combobox(parent, x, y, width, height)"},
+        {"label", -1, 6, 6, 0x100000, BuiltinLabel, "label(parent, x, y, width, height, \"text\")"},
+        {"additem", -1, 2, 2, 0x10, BuiltinAddItem, "additem(list, \"text\")"},
+        {"pump", -1, 1, 1, 0x0, BuiltinPump, "pump(milliseconds)"},
+        {"snapshot", -1, 2, 2, 0x10, BuiltinSnapshot, "snapshot(window, \"file.png\")"},
+        {"hover", -1, 1, 1, 0x0, BuiltinHover, "hover(window)"},
     };
     functions.insert(functions.end(), std::begin(builtins), std::end(builtins));
 }
