@@ -7,6 +7,8 @@
 #include <stdio.h>
 #include <windows.h>
 
+#include <fstream>
+#include <iterator>
 #include <string>
 #include <vector>
 
@@ -52,16 +54,6 @@ struct Example {
     std::string output;
     bool hasOutput;
 };
-
-bool ReadFile(const std::string& path, std::string& contents) {
-    FILE* file = fopen(path.c_str(), "rb");
-    if (!file) return false;
-    char buffer[65536];
-    size_t got;
-    while ((got = fread(buffer, 1, sizeof buffer, file)) > 0) contents.append(buffer, got);
-    fclose(file);
-    return true;
-}
 
 std::vector<std::string> Lines(const std::string& text) {
     std::vector<std::string> lines;
@@ -116,30 +108,18 @@ std::vector<Example> ReadExamples(const std::vector<std::string>& lines) {
     return examples;
 }
 
-std::string TempScript(const std::string& source) {
-    char directory[MAX_PATH] = "";
-    GetTempPathA(MAX_PATH, directory);
-    const std::string path =
-        std::string(directory) + "tabulon-reference-" + std::to_string(GetCurrentProcessId()) + ".tab";
-    FILE* file = fopen(path.c_str(), "wb");
-    fwrite(source.data(), 1, source.size(), file);
-    fclose(file);
-    return path;
-}
-
 // From the repository directory, as authors run them: the examples name
 // files under examples/.
 void Examples() {
     const std::string repository = run_host::RepositoryDirectory();
-    std::string reference;
-    if (!CHECK(ReadFile(repository + "docs\\reference.md", reference))) return;
+    std::ifstream file(repository + "docs\\reference.md", std::ios::binary);
+    if (!CHECK(file.good())) return;
+    const std::string reference{std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
     const std::vector<Example> examples = ReadExamples(Lines(reference));
     CHECK(examples.size() >= 14);
     for (const Example& example : examples) {
         if (!CHECK(example.hasOutput)) printf("  the example at line %d shows no output\n", example.line);
-        const std::string path = TempScript(example.script);
-        const run_host::Outcome outcome = run_host::Run("--auto-dismiss \"" + path + "\"", repository);
-        DeleteFileA(path.c_str());
+        const run_host::ScriptRun outcome = run_host::RunScript(example.script, "--auto-dismiss", repository);
         const bool passed = CHECK_EQ(outcome.exitCode, 0u) & CHECK_EQ(outcome.output, example.output);
         if (!passed) printf("  the example at line %d of docs/reference.md\n", example.line);
     }

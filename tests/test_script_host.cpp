@@ -12,31 +12,8 @@
 
 namespace {
 
-std::string TempScript(const std::string& source) {
-    static int counter = 0;
-    char directory[MAX_PATH] = "";
-    GetTempPathA(MAX_PATH, directory);
-    const std::string path =
-        std::string(directory) + "tabulon-script-" + std::to_string(GetCurrentProcessId()) + "-" +
-        std::to_string(++counter) + ".tab";
-    FILE* file = fopen(path.c_str(), "wb");
-    fwrite(source.data(), 1, source.size(), file);
-    fclose(file);
-    return path;
-}
-
-struct ScriptRun {
-    std::string path;
-    DWORD exitCode;
-    std::string output;
-};
-
-ScriptRun RunScript(const std::string& source, const std::string& options = "") {
-    const std::string path = TempScript(source);
-    const run_host::Outcome outcome = run_host::Run(options + " \"" + path + "\"");
-    DeleteFileA(path.c_str());
-    return ScriptRun{path, outcome.exitCode, outcome.output};
-}
+using run_host::RunScript;
+using run_host::ScriptRun;
 
 // A script that stops at its first error: only that line is written.
 void Error(const std::string& source, const std::string& expected, const char* what) {
