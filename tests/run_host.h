@@ -3,6 +3,7 @@
 // standard error, in the order written, with its exit status. Its output is
 // text mode; line ends come back as "\n".
 #pragma once
+#include <stdio.h>
 #include <string.h>
 #include <windows.h>
 
@@ -96,6 +97,31 @@ inline Outcome Run(const std::string& arguments, const std::string& directory = 
     CloseHandle(process.hThread);
     CloseHandle(process.hProcess);
     return outcome;
+}
+
+// A script's source written to a file of its own under %TEMP%, run with the
+// options given from directory (this one when empty), and removed again.
+struct ScriptRun {
+    std::string path;
+    DWORD exitCode;
+    std::string output;
+};
+
+inline ScriptRun RunScript(const std::string& source, const std::string& options = "",
+                           const std::string& directory = "") {
+    static int counter = 0;
+    char temp[MAX_PATH] = "";
+    GetTempPathA(MAX_PATH, temp);
+    const std::string path = std::string(temp) + "tabulon-script-" + std::to_string(GetCurrentProcessId()) + "-" +
+                             std::to_string(++counter) + ".tab";
+    FILE* file = fopen(path.c_str(), "wb");
+    if (file) {
+        fwrite(source.data(), 1, source.size(), file);
+        fclose(file);
+    }
+    const Outcome outcome = Run(options + " \"" + path + "\"", directory);
+    DeleteFileA(path.c_str());
+    return ScriptRun{path, outcome.exitCode, outcome.output};
 }
 
 }  // namespace run_host

@@ -12,31 +12,8 @@
 
 namespace {
 
-std::string TempScript(const std::string& source) {
-    static int counter = 0;
-    char directory[MAX_PATH] = "";
-    GetTempPathA(MAX_PATH, directory);
-    const std::string path =
-        std::string(directory) + "tabulon-script-" + std::to_string(GetCurrentProcessId()) + "-" +
-        std::to_string(++counter) + ".tab";
-    FILE* file = fopen(path.c_str(), "wb");
-    fwrite(source.data(), 1, source.size(), file);
-    fclose(file);
-    return path;
-}
-
-struct ScriptRun {
-    std::string path;
-    DWORD exitCode;
-    std::string output;
-};
-
-ScriptRun RunScript(const std::string& source, const std::string& options = "") {
-    const std::string path = TempScript(source);
-    const run_host::Outcome outcome = run_host::Run(options + " \"" + path + "\"");
-    DeleteFileA(path.c_str());
-    return ScriptRun{path, outcome.exitCode, outcome.output};
-}
+using run_host::RunScript;
+using run_host::ScriptRun;
 
 // A script that stops at its first error: only that line is written.
 void Error(const std::string& source, const std::string& expected, const char* what) {
@@ -110,10 +87,15 @@ void Expectations() {
 
 void Errors() {
     Error("print \"before\"\nx = lvFoo(1)\n", "2: unknown function lvFoo", "found before anything runs");
-    Error("\nlvGetItemCount(1, 2)\n", "2: lvGetItemCount takes 1 argument, got 2", "argument count");
-    Error("lvInsertItem(1, 1)\n", "1: lvInsertItem takes 3 arguments, got 2", "too few");
-    Error("window(\"a\")\n", "1: window takes 3 arguments, got 1", "a host word");
-    Error("listview(1)\n", "1: listview takes 5 or 6 arguments, got 1", "optional argument");
+    // A wrong count shows the call shape: the extender's from the reference.
+    Error("\nlvGetItemCount(1, 2)\n", "2: lvGetItemCount takes 1 argument, got 2: lvGetItemCount(listview)",
+          "argument count");
+    Error("lvInsertItem(1, 1)\n",
+          "1: lvInsertItem takes 3 arguments, got 2: lvInsertItem(listview, position, \"text\")", "too few");
+    Error("window(\"a\")\n", "1: window takes 3 arguments, got 1: window(\"title\", width, height)", "a host word");
+    Error("listview(1)\n",
+          "1: listview takes 5 or 6 arguments, got 1: listview(parent, x, y, width, height [, checkboxes])",
+          "optional argument");
     Error("x = 3\nlvInsertItem(x, 1, x)\n", "2: argument 3 of lvInsertItem must be a text", "text by mask");
     Error("gzExtenderInfo(\"0\")\n", "1: argument 1 of gzExtenderInfo must be an integer", "integer by mask");
     Error("window(1, 2, 3)\n", "1: argument 1 of window must be a text", "host word types");

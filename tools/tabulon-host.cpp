@@ -15,6 +15,7 @@
 #include <commctrl.h>
 
 #include "../tests/host/standin_host.h"
+#include "call_shapes.h"  // made at build time from docs/reference.md
 #include "script/png.cpp"
 #include "script/language.cpp"
 #include "script/run.cpp"
@@ -64,6 +65,15 @@ bool CallExtender(const script::Function& function, const std::string& spelled,
         return false;
     }
     return true;
+}
+
+// How a call of the function looks, from the reference; none when the
+// reference does not know it with that many arguments (another extender).
+std::string CallShape(const FunctionEntry& f) {
+    for (const ReferenceEntry& entry : kReferenceEntries) {
+        if (lstrcmpiA(entry.name, f.name) == 0 && entry.argCount == f.argCount) return entry.shape;
+    }
+    return "";
 }
 
 // Headless runs: every message box is printed and closed with OK.
@@ -149,7 +159,7 @@ int main(int argc, char** argv) {
         // Mask nibbles beyond the argument count describe no argument.
         const uint32_t mask = f.argCount >= 8 ? f.stringMask : f.stringMask & ((1u << (4 * f.argCount)) - 1);
         functions.push_back(script::Function{script::Lower(f.name), f.number, f.argCount, f.argCount, mask,
-                                             CallExtender});
+                                             CallExtender, CallShape(f)});
     }
 
     std::string source;

@@ -1,8 +1,8 @@
 // The host's own words: what the extender drives but does not create
 // (windows, list views, list boxes, edit boxes, buttons, combo boxes,
-// labels), the items of list and combo boxes, a message pump, and window
-// snapshots. Their names are plain lower-case words, which no extender
-// function bears.
+// labels), the items of list and combo boxes, a message pump, the mouse
+// pointer resting on a window, and window snapshots. Their names are plain
+// lower-case words, which no extender function bears.
 #include <windows.h>
 #include <commctrl.h>
 
@@ -153,8 +153,9 @@ static bool BuiltinPump(const Function&, const std::string&, const std::vector<V
     return true;
 }
 
-// snapshot(window, "file.png"): the window as it shows on the screen,
-// frame included; 1 when written.
+// snapshot(window, "file.png"): the window's place on the screen as it
+// shows, frame included, and whatever lies over it, such as a tooltip shown
+// for one of its controls; 1 when written.
 static bool BuiltinSnapshot(const Function&, const std::string& spelled, const std::vector<Value>& args,
                             Value& result, std::string& error) {
     HWND window = WindowOf(args[0]);
@@ -174,13 +175,13 @@ static bool BuiltinSnapshot(const Function&, const std::string& spelled, const s
     info.bmiHeader.biBitCount = 24;
     info.bmiHeader.biCompression = BI_RGB;
     void* bits = nullptr;
-    HDC windowDc = GetWindowDC(window);
-    HDC memoryDc = CreateCompatibleDC(windowDc);
-    HBITMAP bitmap = CreateDIBSection(windowDc, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    HDC screenDc = GetDC(nullptr);
+    HDC memoryDc = CreateCompatibleDC(screenDc);
+    HBITMAP bitmap = CreateDIBSection(screenDc, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
     bool captured = false;
     if (bitmap) {
         HGDIOBJ old = SelectObject(memoryDc, bitmap);
-        captured = BitBlt(memoryDc, 0, 0, width, height, windowDc, 0, 0, SRCCOPY) != 0;
+        captured = BitBlt(memoryDc, 0, 0, width, height, screenDc, rect.left, rect.top, SRCCOPY) != 0;
         SelectObject(memoryDc, old);
     }
     std::vector<uint8_t> rgb;
@@ -200,7 +201,7 @@ static bool BuiltinSnapshot(const Function&, const std::string& spelled, const s
     }
     if (bitmap) DeleteObject(bitmap);
     DeleteDC(memoryDc);
-    ReleaseDC(window, windowDc);
+    ReleaseDC(nullptr, screenDc);
     if (!captured) {
         error = spelled + " could not capture the window";
         return false;
@@ -213,18 +214,38 @@ static bool BuiltinSnapshot(const Function&, const std::string& spelled, const s
     return true;
 }
 
+// hover(window): the mouse pointer moves onto the window's centre and the
+// window is told of the move, as when a user moves it there; a tooltip for
+// the window then shows.
+static bool BuiltinHover(const Function&, const std::string& spelled, const std::vector<Value>& args, Value& result,
+                         std::string& error) {
+    HWND window = WindowOf(args[0]);
+    RECT rect;
+    if (!IsWindow(window) || !GetWindowRect(window, &rect)) {
+        error = spelled + " needs a window";
+        return false;
+    }
+    POINT point{(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2};
+    SetCursorPos(point.x, point.y);
+    ScreenToClient(window, &point);
+    SendMessageA(window, WM_MOUSEMOVE, 0, MAKELPARAM(point.x, point.y));
+    result = IntValue(1);
+    return true;
+}
+
 static void AddBuiltins(std::vector<Function>& functions) {
     const Function builtins[] = {
-        {"window", -1, 3, 3, 0x1, BuiltinWindow},
-        {"listview", -1, 5, 6, 0x0, BuiltinListView},
-        {"listbox", -1, 5, 6, 0x0, BuiltinListBox},
-        {"editbox", -1, 5, 6, 0x100000, BuiltinEditBox},
-        {"button", -1, 5, 6, 0x100000, BuiltinButton},
-        {"combobox", -1, 5, 5, 0x0, BuiltinComboBox},
-        {"label", -1, 6, 6, 0x100000, BuiltinLabel},
-        {"additem", -1, 2, 2, 0x10, BuiltinAddItem},
-        {"pump", -1, 1, 1, 0x0, BuiltinPump},
-        {"snapshot", -1, 2, 2, 0x10, BuiltinSnapshot},
+        {"window", -1, 3, 3, 0x1, BuiltinWindow, "window(\"title\", width, height)"},
+        {"listview", -1, 5, 6, 0x0, BuiltinListView, "listview(parent, x, y, width, height [, checkboxes])"},
+        {"listbox", -1, 5, 6, 0x0, BuiltinListBox, "listbox(parent, x, y, width, height [, multiple])"},
+        {"editbox", -1, 5, 6, 0x100000, BuiltinEditBox, "editbox(parent, x, y, width, height [, \"text\"])"},
+        {"button", -1, 5, 6, 0x100000, BuiltinButton, "button(parent, x, y, width, height [, \"caption\"])"},
+        {"combobox", -1, 5, 5, 0x0, BuiltinComboBox, "combobox(parent, x, y, width, height)"},
+        {"label", -1, 6, 6, 0x100000, BuiltinLabel, "label(parent, x, y, width, height, \"text\")"},
+        {"additem", -1, 2, 2, 0x10, BuiltinAddItem, "additem(list, \"text\")"},
+        {"pump", -1, 1, 1, 0x0, BuiltinPump, "pump(milliseconds)"},
+        {"snapshot", -1, 2, 2, 0x10, BuiltinSnapshot, "snapshot(window, \"file.png\")"},
+        {"hover", -1, 1, 1, 0x0, BuiltinHover, "hover(window)"},
     };
     functions.insert(functions.end(), std::begin(builtins), std::end(builtins));
 }

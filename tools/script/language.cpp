@@ -41,6 +41,7 @@ struct Function {
     int maxArgs;
     uint32_t textMask;  // nibble k - 1 set: argument k is a text
     Runner* run;
+    std::string shape;  // how a call looks, for messages: "lvDeleteItem(listview, index, scope)"
 };
 
 enum class ExprKind { Literal, Variable, Call, Add };
@@ -252,6 +253,7 @@ static bool ParseCall(Parser& p, const std::string& name, Expr& expr) {
     const int count = static_cast<int>(expr.operands.size());
     if (count < f.minArgs || count > f.maxArgs) {
         p.error = name + " takes " + ArgumentCountText(f) + ", got " + std::to_string(count);
+        if (!f.shape.empty()) p.error += ": " + f.shape;
         return false;
     }
     return true;

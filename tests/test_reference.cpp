@@ -1,0 +1,135 @@
+// The reference for script authors (docs/reference.md) against the
+// extender. Its function entries, as the build reads them (call_shapes.h),
+// must be the functions the extender enumerates: same numbers, argument
+// counts and text arguments (quoted in the call shape), none missing and
+// none extra. Every family opens with an example, and every example runs in
+// the stand-in host with exactly the output printed beneath it.
+#include <stdio.h>
+#include <windows.h>
+
+#include <fstream>
+#include <iterator>
+#include <string>
+#include <vector>
+
+#include "call_shapes.h"
+#include "check.h"
+#include "host/standin_host.h"
+#include "run_host.h"
+
+namespace {
+
+// Mask nibbles beyond the argument count describe no argument.
+uint32_t ArgumentMask(const FunctionEntry& f) {
+    return f.argCount >= 8 ? f.stringMask : f.stringMask & ((1u << (4 * f.argCount)) - 1);
+}
+
+void Entries() {
+    const host::Session& session = host::Start();
+    CHECK_EQ(session.functions.size(), 110u);
+    for (const FunctionEntry& f : session.functions) {
+        const ReferenceEntry* documented = nullptr;
+        int entries = 0;
+        for (const ReferenceEntry& entry : kReferenceEntries) {
+            if (lstrcmpiA(entry.name, f.name) == 0) documented = &entry, ++entries;
+        }
+        if (!CHECK_EQ(entries, 1)) {
+            printf("  %s has %d entries in the reference\n", f.name, entries);
+            continue;
+        }
+        const bool same = CHECK_EQ(documented->number, f.number) & CHECK_EQ(documented->argCount, f.argCount) &
+                          CHECK_EQ(documented->textMask, ArgumentMask(f));
+        if (!same) printf("  the reference has %s, number %d\n", documented->shape, documented->number);
+    }
+    for (const ReferenceEntry& entry : kReferenceEntries) {
+        bool enumerated = false;
+        for (const FunctionEntry& f : session.functions) enumerated |= lstrcmpiA(entry.name, f.name) == 0;
+        if (!CHECK(enumerated)) printf("  the reference names %s, which the extender does not have\n", entry.shape);
+    }
+}
+
+struct Example {
+    int line;  // of its opening fence
+    std::string script;
+    std::string output;
+    bool hasOutput;
+};
+
+std::vector<std::string> Lines(const std::string& text) {
+    std::vector<std::string> lines;
+    size_t start = 0;
+    while (start < text.size()) {
+        size_t stop = text.find('\n', start);
+        if (stop == std::string::npos) stop = text.size();
+        std::string line = text.substr(start, stop - start);
+        if (!line.empty() && line.back() == '\r') line.pop_back();
+        lines.push_back(line);
+        start = stop + 1;
+    }
+    return lines;
+}
+
+bool StartsWith(const std::string& text, const char* prefix) { return text.compare(0, strlen(prefix), prefix) == 0; }
+
+// The ```tab blocks, each with the ```text block that follows it before
+// the next heading or example. A family ("## " section with "### "
+// entries) must show an example before its first entry.
+std::vector<Example> ReadExamples(const std::vector<std::string>& lines) {
+    std::vector<Example> examples;
+    std::string family;
+    bool familyHasExample = false, familyHasEntry = false;
+    bool awaitingOutput = false;
+    for (size_t i = 0; i < lines.size(); ++i) {
+        const std::string& line = lines[i];
+        if (StartsWith(line, "## ")) {
+            family = line.substr(3);
+            familyHasExample = familyHasEntry = false;
+        }
+        if (StartsWith(line, "### ") && !familyHasEntry) {
+            familyHasEntry = true;
+            if (!CHECK(familyHasExample)) printf("  \"%s\" opens without an example\n", family.c_str());
+        }
+        if (StartsWith(line, "#")) awaitingOutput = false;
+        if (!StartsWith(line, "```")) continue;
+        const std::string kind = line.substr(3);
+        std::string body;
+        const int opening = static_cast<int>(i) + 1;
+        for (++i; i < lines.size() && !StartsWith(lines[i], "```"); ++i) body += lines[i] + "\n";
+        if (kind == "tab") {
+            examples.push_back(Example{opening, body, "", false});
+            familyHasExample = true;
+            awaitingOutput = true;
+        } else if (kind == "text" && awaitingOutput) {
+            examples.back().output = body;
+            examples.back().hasOutput = true;
+            awaitingOutput = false;
+        }
+    }
+    return examples;
+}
+
+// From the repository directory, as authors run them: the examples name
+// files under examples/.
+void Examples() {
+    const std::string repository = run_host::RepositoryDirectory();
+    std::ifstream file(repository + "docs\\reference.md", std::ios::binary);
+    if (!CHECK(file.good())) return;
+    const std::string reference{std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
+    const std::vector<Example> examples = ReadExamples(Lines(reference));
+    CHECK(examples.size() >= 14);
+    for (const Example& example : examples) {
+        if (!CHECK(example.hasOutput)) printf("  the example at line %d shows no output\n", example.line);
+        const run_host::ScriptRun outcome = run_host::RunScript(example.script, "--auto-dismiss", repository);
+        const bool passed = CHECK_EQ(outcome.exitCode, 0u) & CHECK_EQ(outcome.output, example.output);
+        if (!passed) printf("  the example at line %d of docs/reference.md\n", example.line);
+    }
+    printf("%u examples\n", static_cast<unsigned>(examples.size()));
+}
+
+}  // namespace
+
+int main() {
+    check::Group("entries", Entries);
+    check::Group("examples", Examples);
+    return check::Finish();
+}
