@@ -307,12 +307,12 @@ int main() {
     DestroyWindow(list);
 
     const Case cases[] = {
-        {"lvInsertItem, 5,000 calls", 5000, 5, EmptyReport, ExtenderInsert, PlainInsert},
+        {"lvInsertItem, 5,000 calls", 5000, 7, EmptyReport, ExtenderInsert, PlainInsert},
         {"lvDeleteItem scope -2, half of 5,000", 5000, 5, HalfSelectedReport, ExtenderDeleteSelected,
          PlainDeleteSelectedOf},
         {"lvDeleteItem scope -2, half of 20,000", 20000, 2, HalfSelectedReport, ExtenderDeleteSelected,
          PlainDeleteSelectedOf},
-        {"lbDeleteItem scope -2, half of 5,000", 5000, 5, HalfSelectedBox, ExtenderDeleteSelectedEntries,
+        {"lbDeleteItem scope -2, half of 5,000", 5000, 15, HalfSelectedBox, ExtenderDeleteSelectedEntries,
          PlainDeleteSelectedEntries},
     };
     for (const Case& c : cases) Time(parent, c);
