@@ -4,6 +4,8 @@
 # make dist: builds the 32-bit DLL and writes dist/tabulon-<version>.zip.
 JOBS ?= 2
 WINE_RUN := tools/wine-run
+# ctest of one build's Wine programs, on a display of its own.
+WINE_CTEST := xvfb-run -a -s "-screen 0 1280x1024x24" ctest --output-on-failure -j1 --test-dir
 FUZZ_SECONDS ?= 20
 
 .PHONY: all deps build build32 build64 native demo bench test test-wine test-wine32 test-reproducible test-native test-i386 fuzz dist clean
@@ -45,14 +47,14 @@ bench: build
 
 test-wine: build
 	tools/check-dll build/tabulon.dll
-	xvfb-run -a -s "-screen 0 1280x1024x24" ctest --test-dir build/x64 --output-on-failure -j1
+	$(WINE_CTEST) build/x64
 
 # The same Wine programs of the 32-bit build, in a 32-bit prefix, where this
 # machine executes i386 code (tools/runs-i386); elsewhere one line says why not.
 test-wine32: build32
 	@if reason=$$(tools/runs-i386); then \
 	    echo "32-bit Wine run: ctest in build/"; \
-	    xvfb-run -a -s "-screen 0 1280x1024x24" ctest --test-dir build --output-on-failure -j1; \
+	    $(WINE_CTEST) build; \
 	else \
 	    echo "32-bit Wine run skipped: $$reason"; \
 	fi

@@ -36,8 +36,7 @@ Completed pgSetColor(const Call& call) {
     const int32_t which = ArgInt(call, 3);
     const UINT message = which == kBackground ? PBM_SETBKCOLOR : which == kBar ? PBM_SETBARCOLOR : 0;
     if (!message) return CompleteInt(call, 0);
-    DrawClassically(bar);
-    return CompleteInt(call, static_cast<int32_t>(Send(bar, message, 0, color)));
+    return CompleteInt(call, static_cast<int32_t>(SendColour(bar, message, 0, color)));
 }
 
 // The warning does not stop the range: the control gets what was asked.

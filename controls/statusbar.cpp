@@ -72,10 +72,8 @@ Completed sbSetParts(const Call& call) {
 
 // A bar drawn with the style would ignore the colour: it draws classically.
 Completed sbSetBkColor(const Call& call) {
-    HWND bar = ArgWindow(call, 1);
     const uint32_t color = ParseColorTriplet(ArgText(call, 2));
-    DrawClassically(bar);
-    const LRESULT previous = Send(bar, SB_SETBKCOLOR, 0, static_cast<LPARAM>(color));
+    const LRESULT previous = SendColour(ArgWindow(call, 1), SB_SETBKCOLOR, 0, static_cast<LPARAM>(color));
     return CompleteInt(call, static_cast<int32_t>(previous));
 }
 

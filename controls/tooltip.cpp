@@ -70,8 +70,7 @@ Completed ttSetColor(const Call& call) {
     const int32_t which = ArgInt(call, 3);
     const UINT message = which == 0 ? TTM_SETTIPBKCOLOR : which == 1 ? TTM_SETTIPTEXTCOLOR : 0;
     if (!message) return CompleteInt(call, 0);
-    DrawClassically(tip);
-    return CompleteInt(call, static_cast<int32_t>(Send(tip, message, colour, 0)));
+    return CompleteInt(call, static_cast<int32_t>(SendColour(tip, message, colour, 0)));
 }
 
 Completed ttSetTitle(const Call& call) {

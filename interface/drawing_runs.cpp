@@ -63,19 +63,29 @@ LRESULT Forward(const TrackedControl& tracked, UINT message, WPARAM wParam, LPAR
 LRESULT CALLBACK TrackingProcedureA(HWND control, UINT message, WPARAM wParam, LPARAM lParam);
 LRESULT CALLBACK TrackingProcedureW(HWND control, UINT message, WPARAM wParam, LPARAM lParam);
 
+// Ours, in the control's character set.
+LONG_PTR OurProcedure(bool unicode) {
+    return reinterpret_cast<LONG_PTR>(unicode ? TrackingProcedureW : TrackingProcedureA);
+}
+
+LONG_PTR ProcedureOf(HWND control, bool unicode) {
+    return unicode ? GetWindowLongPtrW(control, GWLP_WNDPROC) : GetWindowLongPtrA(control, GWLP_WNDPROC);
+}
+
+// Answers the procedure replaced.
+LONG_PTR SetProcedure(HWND control, bool unicode, LONG_PTR procedure) {
+    return unicode ? SetWindowLongPtrW(control, GWLP_WNDPROC, procedure)
+                   : SetWindowLongPtrA(control, GWLP_WNDPROC, procedure);
+}
+
 // The control goes: our procedure leaves it (when no later one came in
 // front of ours) and its entry is dropped.
 void Untrack(HWND control) {
     TrackedControl* tracked = Find(control);
     if (!tracked) return;
     SetPending(*tracked, false);
-    const LONG_PTR ours = reinterpret_cast<LONG_PTR>(tracked->unicode ? TrackingProcedureW : TrackingProcedureA);
-    const LONG_PTR original = reinterpret_cast<LONG_PTR>(tracked->original);
-    if (tracked->unicode) {
-        if (GetWindowLongPtrW(control, GWLP_WNDPROC) == ours) SetWindowLongPtrW(control, GWLP_WNDPROC, original);
-    } else {
-        if (GetWindowLongPtrA(control, GWLP_WNDPROC) == ours) SetWindowLongPtrA(control, GWLP_WNDPROC, original);
-    }
+    if (ProcedureOf(control, tracked->unicode) == OurProcedure(tracked->unicode))
+        SetProcedure(control, tracked->unicode, reinterpret_cast<LONG_PTR>(tracked->original));
     *tracked = Tracked[--TrackedCount];
 }
 
@@ -119,10 +129,7 @@ TrackedControl* Track(HWND control) {
     tracked.control = control;
     tracked.unicode = IsWindowUnicode(control) != FALSE;
     tracked.state = 0;
-    const LONG_PTR original =
-        tracked.unicode
-            ? SetWindowLongPtrW(control, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(TrackingProcedureW))
-            : SetWindowLongPtrA(control, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(TrackingProcedureA));
+    const LONG_PTR original = SetProcedure(control, tracked.unicode, OurProcedure(tracked.unicode));
     if (!original) return nullptr;
     tracked.original = reinterpret_cast<WNDPROC>(original);
     ++TrackedCount;

@@ -3,11 +3,9 @@
 // script colours is switched to classic drawing, for itself alone, so that
 // the colour shows; controls that get no colour keep the style.
 #pragma once
-#include <windows.h>
+#include "call.h"  // brings windows.h, which uxtheme.h needs first
 
 #include <uxtheme.h>  // types only: the functions are found at run time
-
-bool IsOwnWindow(HWND window);
 
 struct ThemeFunctions {
     HTHEME(WINAPI* getWindowTheme)(HWND);
@@ -44,4 +42,11 @@ inline bool DrawClassically(HWND control) {
     const ThemeFunctions* theme = FindThemeFunctions();
     if (!theme || !theme->getWindowTheme(control)) return false;
     return SUCCEEDED(theme->setWindowTheme(control, L" ", L" "));
+}
+
+// A colour message to a control the style would make ignore it: the
+// control draws classically first. Answers the message's answer.
+inline LRESULT SendColour(HWND control, UINT message, WPARAM wParam, LPARAM lParam) {
+    DrawClassically(control);
+    return Send(control, message, wParam, lParam);
 }
