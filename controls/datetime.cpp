@@ -1,33 +1,20 @@
 // Date-time pickers. Scripts exchange the value as "yyyy:MM:dd:HH:mm:ss"
-// whatever the picker's display format.
+// whatever the picker's display format. What a picker carries for the
+// extender lives in its record (window_hooks.h): the calendar font that
+// dtSetDateTimeFont made, which goes with the picker, and the mark of a
+// picker whose calendar got a colour.
 #include "../interface/call.h"  // brings windows.h, which commctrl.h needs first
 
 #include <commctrl.h>
 
 #include "../interface/conversions.h"
 #include "../interface/visual_style.h"
+#include "../interface/window_hooks.h"
 #include "datetime_text.h"
 
 namespace {
 
 constexpr DWORD kPickerStyle = WS_CHILD | WS_VISIBLE | WS_BORDER | DTS_SHOWNONE;  // 0x50800002
-
-// What a picker carries for the extender goes with it: the calendar font
-// that dtSetDateTimeFont made (a property, so that a new one can replace
-// it), and the mark of a calendar that got a colour.
-const char kFontProperty[] = "TabulonCalendarFont";
-const char kClassicCalendarProperty[] = "TabulonClassicCalendar";
-constexpr UINT_PTR kPickerSubclassId = 0x54616246;  // 'TabF'
-constexpr UINT_PTR kParentSubclassId = 0x54616244;  // 'TabD'
-
-LRESULT CALLBACK ReleaseWithPicker(HWND picker, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR) {
-    if (message != WM_NCDESTROY) return DefSubclassProc(picker, message, wParam, lParam);
-    const LRESULT answer = DefSubclassProc(picker, message, wParam, lParam);
-    RemoveWindowSubclass(picker, ReleaseWithPicker, kPickerSubclassId);
-    if (HGDIOBJ font = RemovePropA(picker, kFontProperty)) DeleteObject(font);
-    RemovePropA(picker, kClassicCalendarProperty);
-    return answer;
-}
 
 // A calendar drawn classically needs another size than the style gave it:
 // it, and the drop-down window that holds it where it has one, are fitted
@@ -53,31 +40,12 @@ void FitCalendar(HWND calendar) {
                      outer.bottom - outer.top + height - (now.bottom - now.top), keep);
 }
 
-// A picker makes its calendar anew each time it drops down (Wine's keeps
-// one), and tells its parent with DTN_DROPDOWN. For a picker whose calendar got a colour, each
-// new calendar is switched to classic drawing there, which shows it.
-LRESULT CALLBACK ClassicCalendars(HWND parent, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR) {
-    if (message == WM_NOTIFY && lParam) {
-        const NMHDR* header = reinterpret_cast<const NMHDR*>(lParam);
-        if (header->code == static_cast<UINT>(DTN_DROPDOWN) && GetPropA(header->hwndFrom, kClassicCalendarProperty)) {
-            HWND calendar = reinterpret_cast<HWND>(Send(header->hwndFrom, DTM_GETMONTHCAL, 0, 0));
-            if (DrawClassically(calendar)) FitCalendar(calendar);
-        }
-    } else if (message == WM_NCDESTROY) {
-        RemoveWindowSubclass(parent, ClassicCalendars, kParentSubclassId);
-    }
-    return DefSubclassProc(parent, message, wParam, lParam);
-}
-
 // Marks a picker of ours whose calendar got a colour, where both its end
 // and its parent can be watched (not for windows of another thread).
 void KeepCalendarsClassic(HWND picker) {
-    if (!IsOwnWindow(picker) || GetPropA(picker, kClassicCalendarProperty)) return;
     HWND parent = GetParent(picker);
-    if (!parent) return;
-    if (PinModule() && SetWindowSubclass(picker, ReleaseWithPicker, kPickerSubclassId, 0) &&
-        SetWindowSubclass(parent, ClassicCalendars, kParentSubclassId, 0))
-        SetPropA(picker, kClassicCalendarProperty, reinterpret_cast<HANDLE>(1));
+    if (!parent || !HookWindow(picker, kHookPicker) || !HookWindow(parent, kHookPickerParent)) return;
+    if (WindowHook* hook = FindHook(picker)) hook->classicCalendars = true;
 }
 
 // The calendar's present font with the face replaced, so the calendar
@@ -105,6 +73,27 @@ void Append(char* buffer, int size, const char* text) {
 }
 
 }  // namespace
+
+// A picker makes its calendar anew each time it drops down (Wine's keeps
+// one), and tells its parent with DTN_DROPDOWN. For a picker whose
+// calendar got a colour, each new calendar is switched to classic drawing
+// there, which shows it.
+bool PickerParentMessage(HWND, UINT message, WPARAM, LPARAM lParam, LRESULT&) {
+    if (message != WM_NOTIFY || !lParam) return false;
+    const NMHDR* header = reinterpret_cast<const NMHDR*>(lParam);
+    if (header->code != static_cast<UINT>(DTN_DROPDOWN)) return false;
+    const WindowHook* picker = FindHook(header->hwndFrom);
+    if (picker && picker->classicCalendars) {
+        HWND calendar = reinterpret_cast<HWND>(Send(header->hwndFrom, DTM_GETMONTHCAL, 0, 0));
+        if (DrawClassically(calendar)) FitCalendar(calendar);
+    }
+    return false;
+}
+
+void ReleasePicker(WindowHook& hook) {
+    if (hook.calendarFont) DeleteObject(hook.calendarFont);
+    hook.calendarFont = nullptr;
+}
 
 Completed dtCreateDateTime(const Call& call) {
     HWND picker = CreateWindowExA(0, DATETIMEPICK_CLASSA, "DateTime", kPickerStyle, ArgInt(call, 2), ArgInt(call, 3),
@@ -190,13 +179,14 @@ Completed dtSetDateTimeFont(const Call& call) {
     if (!*face) face = "Courier New";
 
     HGDIOBJ current = reinterpret_cast<HGDIOBJ>(Send(picker, DTM_GETMCFONT, 0, 0));
-    HGDIOBJ previous = GetPropA(picker, kFontProperty);
-    HFONT font = HasFace(previous, face) ? static_cast<HFONT>(previous) : CreateCalendarFont(current, face);
+    const WindowHook* known = FindHook(picker);
+    HFONT previous = known ? known->calendarFont : nullptr;
+    HFONT font = HasFace(previous, face) ? previous : CreateCalendarFont(current, face);
     // A font made here is kept only where the picker's end can release it
-    // (the subclass fails for a picker of another thread).
+    // (a picker of another thread is not hooked).
     if (font && font != previous) {
-        if (PinModule() && SetWindowSubclass(picker, ReleaseWithPicker, kPickerSubclassId, 0)) {
-            SetPropA(picker, kFontProperty, font);
+        if (WindowHook* hook = HookWindow(picker, kHookPicker)) {
+            hook->calendarFont = font;
         } else {
             DeleteObject(font);
             font = nullptr;

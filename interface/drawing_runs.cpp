@@ -1,164 +1,99 @@
 // Runs of item changes with the control's drawing held back.
 //
-// Each control met by a run gets a window procedure of ours in front of its
-// own, for its life: it sees what the host tells the control about drawing,
-// takes the posted end of a run, and forgets the control when it goes. The
-// procedure is set directly rather than through the common controls'
-// subclass chain, which costs a property lookup per message.
+// A control met by a run is hooked (window_hooks.h) for its life: ours
+// sees what the host tells the control about drawing and takes the posted
+// end of a run. Runs under way are listed here; a control is in a run
+// exactly while it is on this list.
 #include "drawing_runs.h"
 
 #include "call.h"
+#include "window_hooks.h"
 
 int PendingRunCount;
 
 namespace {
 
-constexpr int kMaxTrackedControls = 256;
+// Runs under way at once; past this many, a control is simply not batched.
+constexpr int kMaxPendingRuns = 64;
+HWND PendingRuns[kMaxPendingRuns];
 
-enum RunState : uint8_t {
-    kRunPending = 1,       // we turned drawing off; it comes back at the end of the run
-    kHostHeldDrawing = 2,  // the host itself turned drawing off last
-};
-
-struct TrackedControl {
-    HWND control;
-    WNDPROC original;
-    bool unicode;  // the procedure is set and called in the control's own character set
-    uint8_t state;
-};
-
-TrackedControl Tracked[kMaxTrackedControls];
-int TrackedCount;
-bool SendingOwnRedraw;
+// Marks the WM_SETREDRAW the extender sends itself (its lParam is unused
+// otherwise); ours passes it on with lParam 0. The mark travels with the
+// message, so calls that come in while it is on its way cannot confuse
+// it with the host's.
+constexpr LPARAM kOwnRedraw = 0x54424C52;
 
 UINT EndRunMessage() {
     static const UINT message = RegisterWindowMessageA("Tabulon.EndDrawingRun");
     return message;
 }
 
-TrackedControl* Find(HWND control) {
-    for (int i = 0; i < TrackedCount; ++i) {
-        if (Tracked[i].control == control) return &Tracked[i];
+bool IsPending(HWND control) {
+    for (int i = 0; i < PendingRunCount; ++i) {
+        if (PendingRuns[i] == control) return true;
     }
-    return nullptr;
+    return false;
 }
 
-void SetPending(TrackedControl& tracked, bool pending) {
-    if (((tracked.state & kRunPending) != 0) == pending) return;
-    tracked.state = pending ? kRunPending : 0;
-    PendingRunCount += pending ? 1 : -1;
+// True when the control was in a run.
+bool DropPending(HWND control) {
+    for (int i = 0; i < PendingRunCount; ++i) {
+        if (PendingRuns[i] == control) {
+            PendingRuns[i] = PendingRuns[--PendingRunCount];
+            return true;
+        }
+    }
+    return false;
 }
 
 void SendOwnRedraw(HWND control, BOOL drawing) {
-    SendingOwnRedraw = true;
-    SendMessageA(control, WM_SETREDRAW, static_cast<WPARAM>(drawing), 0);
-    SendingOwnRedraw = false;
-}
-
-LRESULT Forward(const TrackedControl& tracked, UINT message, WPARAM wParam, LPARAM lParam) {
-    return tracked.unicode ? CallWindowProcW(tracked.original, tracked.control, message, wParam, lParam)
-                           : CallWindowProcA(tracked.original, tracked.control, message, wParam, lParam);
-}
-
-LRESULT CALLBACK TrackingProcedureA(HWND control, UINT message, WPARAM wParam, LPARAM lParam);
-LRESULT CALLBACK TrackingProcedureW(HWND control, UINT message, WPARAM wParam, LPARAM lParam);
-
-// Ours, in the control's character set.
-LONG_PTR OurProcedure(bool unicode) {
-    return reinterpret_cast<LONG_PTR>(unicode ? TrackingProcedureW : TrackingProcedureA);
-}
-
-LONG_PTR ProcedureOf(HWND control, bool unicode) {
-    return unicode ? GetWindowLongPtrW(control, GWLP_WNDPROC) : GetWindowLongPtrA(control, GWLP_WNDPROC);
-}
-
-// Answers the procedure replaced.
-LONG_PTR SetProcedure(HWND control, bool unicode, LONG_PTR procedure) {
-    return unicode ? SetWindowLongPtrW(control, GWLP_WNDPROC, procedure)
-                   : SetWindowLongPtrA(control, GWLP_WNDPROC, procedure);
-}
-
-// The control goes: our procedure leaves it (when no later one came in
-// front of ours) and its entry is dropped.
-void Untrack(HWND control) {
-    TrackedControl* tracked = Find(control);
-    if (!tracked) return;
-    SetPending(*tracked, false);
-    if (ProcedureOf(control, tracked->unicode) == OurProcedure(tracked->unicode))
-        SetProcedure(control, tracked->unicode, reinterpret_cast<LONG_PTR>(tracked->original));
-    *tracked = Tracked[--TrackedCount];
-}
-
-LRESULT TrackingProcedure(HWND control, UINT message, WPARAM wParam, LPARAM lParam) {
-    TrackedControl* tracked = Find(control);
-    if (!tracked) return DefWindowProcA(control, message, wParam, lParam);  // not reached
-    if (message == EndRunMessage()) {
-        RestoreDrawing(control);
-        return 0;
-    }
-    switch (message) {
-        case WM_SETREDRAW:
-            // The host's own word on drawing wins over a run under way.
-            if (!SendingOwnRedraw) {
-                SetPending(*tracked, false);
-                tracked->state = wParam ? 0 : kHostHeldDrawing;
-            }
-            break;
-        case WM_NCDESTROY: {
-            const LRESULT answer = Forward(*tracked, message, wParam, lParam);
-            Untrack(control);
-            return answer;
-        }
-    }
-    // The entry may move while the control handles the message.
-    const TrackedControl current = *tracked;
-    return Forward(current, message, wParam, lParam);
-}
-
-LRESULT CALLBACK TrackingProcedureA(HWND control, UINT message, WPARAM wParam, LPARAM lParam) {
-    return TrackingProcedure(control, message, wParam, lParam);
-}
-
-LRESULT CALLBACK TrackingProcedureW(HWND control, UINT message, WPARAM wParam, LPARAM lParam) {
-    return TrackingProcedure(control, message, wParam, lParam);
-}
-
-TrackedControl* Track(HWND control) {
-    if (TrackedCount == kMaxTrackedControls || !PinModule()) return nullptr;
-    TrackedControl& tracked = Tracked[TrackedCount];
-    tracked.control = control;
-    tracked.unicode = IsWindowUnicode(control) != FALSE;
-    tracked.state = 0;
-    const LONG_PTR original = SetProcedure(control, tracked.unicode, OurProcedure(tracked.unicode));
-    if (!original) return nullptr;
-    tracked.original = reinterpret_cast<WNDPROC>(original);
-    ++TrackedCount;
-    return &tracked;
+    SendMessageA(control, WM_SETREDRAW, static_cast<WPARAM>(drawing), kOwnRedraw);
 }
 
 }  // namespace
 
+bool DrawingRunMessage(HWND control, UINT message, WPARAM wParam, LPARAM lParam, LRESULT& answer) {
+    if (message == EndRunMessage()) {
+        RestoreDrawing(control);
+        answer = 0;
+        return true;
+    }
+    if (message != WM_SETREDRAW) return false;
+    if (lParam == kOwnRedraw) {
+        // A procedure in front of ours may have made calls of its own
+        // before passing ours on: one that comes after its run has ended,
+        // or after a new run began, is out of date.
+        answer = 0;
+        if ((wParam != 0) != IsPending(control)) answer = CallNextProcedure(control, message, wParam, 0);
+        return true;
+    }
+    // The host's own word on drawing wins over a run under way.
+    DropPending(control);
+    if (WindowHook* hook = FindHook(control)) hook->hostHeldDrawing = wParam == 0;
+    return false;
+}
+
+void ReleaseDrawingRun(WindowHook& hook) {
+    DropPending(reinterpret_cast<HWND>(static_cast<uintptr_t>(hook.key)));
+}
+
 void SuspendDrawing(HWND control) {
-    // A hidden control draws nothing; one of another thread is left alone.
-    if (!IsWindowVisible(control) || GetWindowThreadProcessId(control, nullptr) != GetCurrentThreadId()) return;
-    TrackedControl* tracked = Find(control);
-    if (!tracked) tracked = Track(control);
-    if (!tracked || tracked->state & (kRunPending | kHostHeldDrawing)) return;
+    // A hidden control draws nothing; one of another thread is left alone,
+    // and so is one whose procedure of ours messages no longer reach.
+    if (!IsWindowVisible(control)) return;
+    const WindowHook* hook = HookWindow(control, kHookDrawingRuns);
+    if (!hook || hook->hostHeldDrawing || IsPending(control) || PendingRunCount == kMaxPendingRuns) return;
     if (!PostMessageA(control, EndRunMessage(), 0, 0)) return;
-    SetPending(*tracked, true);
+    PendingRuns[PendingRunCount++] = control;
     SendOwnRedraw(control, FALSE);
 }
 
 void RestoreDrawing(HWND control) {
-    TrackedControl* tracked = Find(control);
-    if (!tracked || !(tracked->state & kRunPending)) return;
-    SetPending(*tracked, false);
+    if (!DropPending(control)) return;
     SendOwnRedraw(control, TRUE);
     RedrawWindow(control, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME);
 }
 
 void RestoreEveryRun() {
-    for (int i = TrackedCount - 1; i >= 0 && PendingRunCount > 0; --i) {
-        if (i < TrackedCount && (Tracked[i].state & kRunPending)) RestoreDrawing(Tracked[i].control);
-    }
+    while (PendingRunCount > 0) RestoreDrawing(PendingRuns[PendingRunCount - 1]);
 }

@@ -13,8 +13,9 @@
 //
 // Drawing is held back only on a visible control of the calling thread that
 // draws: a control whose drawing the host turned off stays as the host left
-// it. The controls carry a subclass that tracks this and forgets a control
-// that goes; the module stays loaded once one exists.
+// it. A procedure of ours in front of the control (window_hooks.h) tracks
+// this and forgets a control that goes; a run starts only where messages
+// reach that procedure.
 #pragma once
 #include <windows.h>
 

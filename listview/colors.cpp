@@ -1,118 +1,78 @@
 // List view colours: the text background, and text colours per cell.
 //
 // A list view takes cell colours only from its parent's answers to
-// NM_CUSTOMDRAW, so a coloured list view's parent is subclassed to answer
-// them. The colours live with the list view (a window property holding a
-// small heap table), keyed by the item's id rather than its row, so that
-// inserting, deleting or sorting rows does not move them. The list view is
-// subclassed too, to drop an item's colours with the item and the table
-// with the window.
+// NM_CUSTOMDRAW, so a coloured list view's parent is hooked to answer
+// them (window_hooks.h). The colours live in the list view's record, keyed
+// by the item's id rather than its row, so that inserting, deleting or
+// sorting rows does not move them; the list view is hooked too, to drop an
+// item's colours with the item and the table with the window.
 #include "../interface/conversions.h"
+#include "../interface/keyed_table.h"
+#include "../interface/window_hooks.h"
 #include "listview_messages.h"
 #include "paint_colors.h"
 
-namespace {
-
-const char kColoursProperty[] = "Tabulon.CellColours";
-constexpr UINT_PTR kSubclassId = 0x54424C4E;
-
+// One coloured cell. Its key is the item's id + 1 (0 marks an empty slot),
+// so all the cells of an item are found, and forgotten, together.
 struct CellColour {
-    UINT itemId;
-    int column;
+    uint64_t key;
+    int32_t column;
     COLORREF colour;
 };
 
-struct ColourTable {
-    CellColour* cells;
-    int count;
-    int capacity;
+struct CellColours {
+    KeyedTable<CellColour> cells;
     COLORREF itemText;  // the row's text colour as the item stage left it
 };
 
-ColourTable* TableOf(HWND list) { return static_cast<ColourTable*>(GetPropA(list, kColoursProperty)); }
+namespace {
 
-void FreeTable(HWND list) {
-    ColourTable* table = static_cast<ColourTable*>(RemovePropA(list, kColoursProperty));
-    if (!table) return;
-    if (table->cells) HeapFree(GetProcessHeap(), 0, table->cells);
-    HeapFree(GetProcessHeap(), 0, table);
+uint64_t ItemKey(UINT itemId) { return static_cast<uint64_t>(itemId) + 1; }
+
+CellColours* ColoursOf(HWND list) {
+    const WindowHook* hook = FindHook(list);
+    return hook ? hook->cellColours : nullptr;
 }
 
-const CellColour* FindCell(const ColourTable& table, UINT itemId, int column) {
-    for (int i = 0; i < table.count; ++i) {
-        if (table.cells[i].itemId == itemId && table.cells[i].column == column) return &table.cells[i];
-    }
-    return nullptr;
+const CellColour* FindCell(const CellColours& colours, UINT itemId, int column) {
+    return FindRecord(colours.cells, ItemKey(itemId), [column](const CellColour& cell) { return cell.column == column; });
 }
 
-bool StoreCell(ColourTable& table, UINT itemId, int column, COLORREF colour) {
-    CellColour* found = const_cast<CellColour*>(FindCell(table, itemId, column));
-    if (found) {
+bool HasCells(const CellColours& colours, UINT itemId) {
+    return FindRecord(colours.cells, ItemKey(itemId), [](const CellColour&) { return true; }) != nullptr;
+}
+
+bool StoreCell(CellColours& colours, UINT itemId, int column, COLORREF colour) {
+    if (CellColour* found = const_cast<CellColour*>(FindCell(colours, itemId, column))) {
         found->colour = colour;
         return true;
     }
-    if (table.count == table.capacity) {
-        const int capacity = table.capacity ? table.capacity * 2 : 8;
-        const SIZE_T bytes = sizeof(CellColour) * static_cast<SIZE_T>(capacity);
-        void* cells = table.cells ? HeapReAlloc(GetProcessHeap(), 0, table.cells, bytes)
-                                  : HeapAlloc(GetProcessHeap(), 0, bytes);
-        if (!cells) return false;
-        table.cells = static_cast<CellColour*>(cells);
-        table.capacity = capacity;
-    }
-    table.cells[table.count++] = CellColour{itemId, column, colour};
-    return true;
+    return AddRecord(colours.cells, CellColour{ItemKey(itemId), column, colour}) != nullptr;
 }
 
-void ForgetItem(ColourTable& table, UINT itemId) {
-    int kept = 0;
-    for (int i = 0; i < table.count; ++i) {
-        if (table.cells[i].itemId != itemId) table.cells[kept++] = table.cells[i];
-    }
-    table.count = kept;
-}
-
-LRESULT CALLBACK ListSubclass(HWND list, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id, DWORD_PTR) {
-    switch (message) {
-        case LVM_DELETEITEM: {
-            const UINT itemId = lv::MapIndexToId(list, static_cast<int>(wParam));
-            const LRESULT deleted = DefSubclassProc(list, message, wParam, lParam);
-            ColourTable* table = TableOf(list);
-            if (deleted && table) ForgetItem(*table, itemId);
-            return deleted;
-        }
-        case LVM_DELETEALLITEMS: {
-            const LRESULT deleted = DefSubclassProc(list, message, wParam, lParam);
-            ColourTable* table = TableOf(list);
-            if (deleted && table) table->count = 0;
-            return deleted;
-        }
-        case WM_NCDESTROY:
-            FreeTable(list);
-            RemoveWindowSubclass(list, ListSubclass, id);
-            break;
-    }
-    return DefSubclassProc(list, message, wParam, lParam);
-}
-
-// The parent answers first; our colours go on top of its answer. A cell
-// without a colour of ours gets the row's colour back, since the control
-// hands the same record from one sub-item to the next.
-LRESULT AnswerCustomDraw(HWND parent, WPARAM wParam, NMLVCUSTOMDRAW* draw, ColourTable& table) {
+// The parent answers first; our colours go on top of its answer. Only rows
+// with a coloured cell ask for their cells' stages, and a cell without a
+// colour of ours gets the row's colour back, since the control hands the
+// same record from one cell to the next. The host's procedure may destroy
+// the list view while it answers: its colours are looked up afterwards.
+LRESULT AnswerCustomDraw(HWND parent, WPARAM wParam, NMLVCUSTOMDRAW* draw) {
     const HWND list = draw->nmcd.hdr.hwndFrom;
     const DWORD stage = draw->nmcd.dwDrawStage;
-    if (stage == (CDDS_ITEMPREPAINT | CDDS_SUBITEM)) draw->clrText = table.itemText;
-    LRESULT answer = DefSubclassProc(parent, WM_NOTIFY, wParam, reinterpret_cast<LPARAM>(draw));
+    if (stage == (CDDS_ITEMPREPAINT | CDDS_SUBITEM)) draw->clrText = ColoursOf(list)->itemText;
+    const LRESULT answer = CallNextProcedure(parent, WM_NOTIFY, wParam, reinterpret_cast<LPARAM>(draw));
     if (answer & CDRF_SKIPDEFAULT) return answer;
+    const bool itemStage = stage == CDDS_ITEMPREPAINT || stage == (CDDS_ITEMPREPAINT | CDDS_SUBITEM);
+    const UINT itemId = itemStage ? lv::MapIndexToId(list, static_cast<int>(draw->nmcd.dwItemSpec)) : 0;
+    CellColours* colours = ColoursOf(list);
+    if (!colours) return answer;
     switch (stage) {
         case CDDS_PREPAINT:
-            return answer | CDRF_NOTIFYITEMDRAW;
+            return colours->cells.count ? answer | CDRF_NOTIFYITEMDRAW : answer;
         case CDDS_ITEMPREPAINT:
-            table.itemText = draw->clrText;
-            return table.count > 0 ? answer | CDRF_NOTIFYSUBITEMDRAW : answer;
+            colours->itemText = draw->clrText;
+            return HasCells(*colours, itemId) ? answer | CDRF_NOTIFYSUBITEMDRAW : answer;
         case CDDS_ITEMPREPAINT | CDDS_SUBITEM: {
-            const UINT itemId = lv::MapIndexToId(list, static_cast<int>(draw->nmcd.dwItemSpec));
-            const CellColour* cell = FindCell(table, itemId, draw->iSubItem);
+            const CellColour* cell = FindCell(*colours, itemId, draw->iSubItem);
             if (!cell) return answer;
             draw->clrText = cell->colour;
             return answer | CDRF_NEWFONT;
@@ -121,45 +81,65 @@ LRESULT AnswerCustomDraw(HWND parent, WPARAM wParam, NMLVCUSTOMDRAW* draw, Colou
     return answer;
 }
 
-LRESULT CALLBACK ParentSubclass(HWND parent, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id, DWORD_PTR) {
-    if (message == WM_NOTIFY && lParam) {
-        const NMHDR* header = reinterpret_cast<const NMHDR*>(lParam);
-        if (header->code == static_cast<UINT>(NM_CUSTOMDRAW)) {
-            ColourTable* table = TableOf(header->hwndFrom);
-            if (table) return AnswerCustomDraw(parent, wParam, reinterpret_cast<NMLVCUSTOMDRAW*>(lParam), *table);
-        }
-    } else if (message == WM_NCDESTROY) {
-        RemoveWindowSubclass(parent, ParentSubclass, id);
-    }
-    return DefSubclassProc(parent, message, wParam, lParam);
-}
-
-// Remembers the colour of one cell and repaints it. Items and columns that
-// don't exist, and list views of other processes, are left alone.
-void ColourCell(HWND list, int item, int column, COLORREF colour) {
-    if (!IsOwnWindow(list) || column < 0 || item < 0 || item >= lv::ItemCount(list)) return;
-    const HWND parent = GetParent(list);
-    if (!parent) return;
-    if (!PinModule() || !SetWindowSubclass(parent, ParentSubclass, kSubclassId, 0)) return;
-    ColourTable* table = TableOf(list);
-    if (!table) {
-        table = static_cast<ColourTable*>(HeapAlloc(GetProcessHeap(), HEAP_ZERO_MEMORY, sizeof(ColourTable)));
-        if (!table) return;
-        if (!SetPropA(list, kColoursProperty, table)) {
-            HeapFree(GetProcessHeap(), 0, table);
-            return;
-        }
-        if (!SetWindowSubclass(list, ListSubclass, kSubclassId, 0)) {
-            FreeTable(list);
-            return;
-        }
-    }
-    if (!StoreCell(*table, lv::MapIndexToId(list, item), column, colour)) return;
-    lv::RedrawItems(list, item, item);
+// Only what shows of the cell is drawn again.
+void RepaintCell(HWND list, int item, int column) {
+    RECT cell = {}, client = {}, shown = {};
+    if (lv::SubItemLabel(list, item, column, cell) && GetClientRect(list, &client) &&
+        IntersectRect(&shown, &cell, &client))
+        InvalidateRect(list, &shown, TRUE);
     UpdateWindow(list);
 }
 
+// Remembers the colour of one cell and repaints it. Items and columns that
+// don't exist, and list views of another thread, are left alone.
+void ColourCell(HWND list, int item, int column, COLORREF colour) {
+    if (!IsOwnWindow(list) || column < 0 || item < 0 || item >= lv::ItemCount(list)) return;
+    const HWND parent = GetParent(list);
+    if (!parent || !HookWindow(parent, kHookColourParent)) return;
+    WindowHook* hook = HookWindow(list, kHookCellColours);
+    if (!hook) return;
+    if (!hook->cellColours) hook->cellColours = static_cast<CellColours*>(calloc(1, sizeof(CellColours)));
+    const UINT itemId = lv::MapIndexToId(list, item);
+    CellColours* colours = ColoursOf(list);
+    if (!colours || !StoreCell(*colours, itemId, column, colour)) return;
+    RepaintCell(list, item, column);
+}
+
 }  // namespace
+
+bool CellColourMessage(HWND list, UINT message, WPARAM wParam, LPARAM lParam, LRESULT& answer) {
+    switch (message) {
+        case LVM_DELETEITEM: {
+            const UINT itemId = lv::MapIndexToId(list, static_cast<int>(wParam));
+            answer = CallNextProcedure(list, message, wParam, lParam);
+            CellColours* colours = ColoursOf(list);
+            if (answer && colours) RemoveRecords(colours->cells, ItemKey(itemId), [](const CellColour&) { return true; });
+            return true;
+        }
+        case LVM_DELETEALLITEMS: {
+            answer = CallNextProcedure(list, message, wParam, lParam);
+            CellColours* colours = ColoursOf(list);
+            if (answer && colours) ClearTable(colours->cells);
+            return true;
+        }
+    }
+    return false;
+}
+
+void ReleaseCellColours(WindowHook& hook) {
+    if (!hook.cellColours) return;
+    FreeTable(hook.cellColours->cells);
+    free(hook.cellColours);
+    hook.cellColours = nullptr;
+}
+
+bool ColourParentMessage(HWND parent, UINT message, WPARAM wParam, LPARAM lParam, LRESULT& answer) {
+    if (message != WM_NOTIFY || !lParam) return false;
+    const NMHDR* header = reinterpret_cast<const NMHDR*>(lParam);
+    if (header->code != static_cast<UINT>(NM_CUSTOMDRAW) || !ColoursOf(header->hwndFrom)) return false;
+    answer = AnswerCustomDraw(parent, wParam, reinterpret_cast<NMLVCUSTOMDRAW*>(lParam));
+    return true;
+}
 
 // Behind the item texts only; the rest of the list keeps its background.
 Completed lvSetBkColor(const Call& call) {

@@ -85,8 +85,12 @@ inline UINT MapIndexToId(HWND list, int item) {
     return static_cast<UINT>(Send(list, LVM_MAPINDEXTOID, Index(item), 0));
 }
 inline int MapIdToIndex(HWND list, UINT id) { return static_cast<int>(Send(list, LVM_MAPIDTOINDEX, id, 0)); }
-inline BOOL RedrawItems(HWND list, int first, int last) {
-    return static_cast<BOOL>(Send(list, LVM_REDRAWITEMS, Index(first), static_cast<LPARAM>(last)));
+// Where a cell's text is drawn, in client coordinates; sub-item 0 is the
+// item's own label.
+inline BOOL SubItemLabel(HWND list, int item, int subItem, RECT& rect) {
+    rect.top = subItem;
+    rect.left = LVIR_LABEL;
+    return static_cast<BOOL>(SendPointer(list, LVM_GETSUBITEMRECT, Index(item), &rect));
 }
 
 }  // namespace lv

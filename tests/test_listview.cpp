@@ -865,7 +865,6 @@ void Colours() {
     host::Int("lvScrollTo", {list, 35, 0});
     Repaint(list);
     CHECK(Pixels(list, 40, 0, green) > 10);
-    CHECK(GetPropA(list, "Tabulon.CellColours") != nullptr);
     DestroyWindow(list);
     DestroyWindow(second);
 }
@@ -902,7 +901,6 @@ void OtherProcessWindow() {
     CHECK_EQ(host::Int("lvSetColumnFillSeq", {desktop, 1, 1, 1}), 1);
     CHECK_EQ(host::Int("lvClearImages", {desktop}), 1);
     CHECK_EQ(host::Int("lvSetItemTextColor", {desktop, desktop, 1, 1, "1|2|3"}), 1);
-    CHECK(GetPropA(desktop, "Tabulon.CellColours") == nullptr);
 }
 
 }  // namespace
