@@ -217,6 +217,108 @@ void UnloadDuringRun() {
     DestroyWindow(list);
 }
 
+// The rows a list view's scroll bar counts: it falls behind while drawing
+// is off, so a list left frozen shows here.
+int ScrollRows(HWND list) {
+    SCROLLINFO bar{sizeof bar, SIF_ALL};
+    if (!GetScrollInfo(list, SB_VERT, &bar)) return 0;
+    return bar.nMax - bar.nMin + 1;
+}
+
+WNDPROC HostSaved;
+HWND InnerList;
+
+// A host procedure in front of ours that makes extender calls of its own
+// while our WM_SETREDRAW is on its way.
+LRESULT CALLBACK CallsOnRedraw(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_SETREDRAW) host::Int("lvInsertItem", {InnerList, 1, "Inner"});
+    return CallWindowProcA(HostSaved, window, message, wParam, lParam);
+}
+
+LRESULT CALLBACK PassesOn(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    return CallWindowProcA(HostSaved, window, message, wParam, lParam);
+}
+
+WNDPROC SetProcedure(HWND window, WNDPROC procedure) {
+    return reinterpret_cast<WNDPROC>(SetWindowLongPtrA(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(procedure)));
+}
+
+// Calls that re-enter while our own WM_SETREDRAW is on its way, and a
+// procedure of ours that the host cut out: neither leaves a list frozen.
+void HostProcedures() {
+    std::string unused, inner;
+    HWND list = Report(unused);
+    InnerList = Report(inner);
+    SetWindowPos(InnerList, nullptr, 420, 10, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+    InsertRows(list, 1, 1);
+    host::Pump();
+    HostSaved = SetProcedure(list, CallsOnRedraw);
+    InsertRows(list, 2, 21);
+    host::Pump();
+    CHECK_EQ(ScrollRows(list), 21);
+    CHECK(TextPixels(list, 5) > 10);
+    CHECK_EQ(ScrollRows(InnerList), static_cast<int>(SendMessageA(InnerList, LVM_GETITEMCOUNT, 0, 0)));
+    SetProcedure(list, HostSaved);
+    DestroyWindow(InnerList);
+    DestroyWindow(list);
+
+    // The host subclasses a list, ours comes in front, and the host puts
+    // back the procedure it saved: the next run puts ours back first.
+    list = Report(unused);
+    HostSaved = SetProcedure(list, PassesOn);
+    InsertRows(list, 1, 1);
+    host::Pump();
+    SetProcedure(list, HostSaved);
+    InsertRows(list, 2, 21);
+    host::Pump();
+    CHECK_EQ(ScrollRows(list), 21);
+    CHECK(GetWindowLongPtrA(list, GWLP_WNDPROC) != reinterpret_cast<LONG_PTR>(HostSaved));
+
+    // A host procedure set after ours, which passes messages on to ours,
+    // stays in front.
+    HostSaved = SetProcedure(list, PassesOn);
+    InsertRows(list, 22, 23);
+    CHECK(GetWindowLongPtrA(list, GWLP_WNDPROC) == reinterpret_cast<LONG_PTR>(PassesOn));
+    host::Pump();
+    CHECK_EQ(ScrollRows(list), 23);
+    DestroyWindow(list);  // with the host's procedure still in front
+}
+
+struct ForeignControls {
+    HWND parent, list;
+    HANDLE ready;
+};
+
+DWORD WINAPI OwnThread(void* data) {
+    ForeignControls& controls = *static_cast<ForeignControls*>(data);
+    controls.parent = host::CreateTopWindow("another thread", 300, 200);
+    controls.list = host::CreateChild(controls.parent, "SysListView32", LVS_REPORT | WS_VISIBLE, 0, 0, 300, 200);
+    SetEvent(controls.ready);
+    MSG message;
+    while (GetMessageA(&message, nullptr, 0, 0) > 0) DispatchMessageA(&message);
+    DestroyWindow(controls.parent);
+    return 0;
+}
+
+// Windows of another thread get no procedure of ours.
+void OtherThread() {
+    ForeignControls controls{};
+    controls.ready = CreateEventA(nullptr, TRUE, FALSE, nullptr);
+    DWORD id = 0;
+    HANDLE thread = CreateThread(nullptr, 0, OwnThread, &controls, 0, &id);
+    WaitForSingleObject(controls.ready, 5000);
+    const LONG_PTR listProcedure = GetWindowLongPtrA(controls.list, GWLP_WNDPROC);
+    const LONG_PTR parentProcedure = GetWindowLongPtrA(controls.parent, GWLP_WNDPROC);
+    CHECK_EQ(host::Int("lvInsertItem", {controls.list, 1, "Row"}), 0);
+    CHECK_EQ(host::Int("lvSetItemTextColor", {controls.parent, controls.list, 1, 1, "0|160|0"}), 1);
+    CHECK(GetWindowLongPtrA(controls.list, GWLP_WNDPROC) == listProcedure);
+    CHECK(GetWindowLongPtrA(controls.parent, GWLP_WNDPROC) == parentProcedure);
+    PostThreadMessageA(id, WM_QUIT, 0, 0);
+    WaitForSingleObject(thread, 5000);
+    CloseHandle(thread);
+    CloseHandle(controls.ready);
+}
+
 }  // namespace
 
 int main() {
@@ -227,6 +329,8 @@ int main() {
     check::Group("drawing the host held", HostHeldDrawing);
     check::Group("destroyed during a run", DestroyedDuringRun);
     check::Group("list box runs", ListBoxRuns);
+    check::Group("host procedures", HostProcedures);
+    check::Group("another thread", OtherThread);
     check::Group("unloading during a run", UnloadDuringRun);
     return check::Finish();
 }

@@ -869,6 +869,49 @@ void Colours() {
     DestroyWindow(second);
 }
 
+LRESULT CALLBACK PassOnSubclass(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR) {
+    return DefSubclassProc(window, message, wParam, lParam);
+}
+
+WNDPROC ParentSaved;
+LRESULT CALLBACK ParentPassesOn(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    return CallWindowProcA(ParentSaved, window, message, wParam, lParam);
+}
+
+// The host subclasses the parent of a coloured list view before and after
+// ours, and takes its procedures out again: colours keep showing.
+void HostSubclassing() {
+    const COLORREF green = RGB(0, 160, 0);
+    HWND parent = host::CreateTopWindow("host subclassing", 300, 200);
+    HWND list = host::CreateChild(parent, "SysListView32", LVS_REPORT | WS_VISIBLE, 0, 0, 300, 200);
+    AddColumns(list, 1);
+    AppendRows(list, {"WWWW", "WWWW", "WWWW"});
+    // The host's last subclass removed after ours came in front: Wine's
+    // common controls put back the original procedure over ours (Windows
+    // leaves ours), and the next colour puts ours back in front.
+    SetWindowSubclass(parent, PassOnSubclass, 1, 0);
+    host::Int("lvSetItemTextColor", {parent, list, 1, 1, "0|160|0"});
+    RemoveWindowSubclass(parent, PassOnSubclass, 1);
+    host::Int("lvSetItemTextColor", {parent, list, 2, 1, "0|160|0"});
+    const LONG_PTR ours = GetWindowLongPtrA(parent, GWLP_WNDPROC);
+    // Subclasses after ours, taken out in either order, give ours back.
+    for (int order = 0; order < 2; ++order) {
+        SetWindowSubclass(parent, PassOnSubclass, 1, 0);
+        SetWindowSubclass(parent, PassOnSubclass, 2, 0);
+        RemoveWindowSubclass(parent, PassOnSubclass, order ? 1 : 2);
+        RemoveWindowSubclass(parent, PassOnSubclass, order ? 2 : 1);
+        CHECK(GetWindowLongPtrA(parent, GWLP_WNDPROC) == ours);
+    }
+    // A procedure after ours that passes messages on stays in front.
+    ParentSaved = reinterpret_cast<WNDPROC>(
+        SetWindowLongPtrA(parent, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(ParentPassesOn)));
+    host::Int("lvSetItemTextColor", {parent, list, 3, 1, "0|160|0"});
+    CHECK(GetWindowLongPtrA(parent, GWLP_WNDPROC) == reinterpret_cast<LONG_PTR>(ParentPassesOn));
+    Repaint(list);
+    for (int row = 0; row < 3; ++row) CHECK(Pixels(list, row, 0, green) > 10);
+    DestroyWindow(parent);  // with the host's procedure still in front
+}
+
 // The host may let the extender go while coloured list views live on.
 void UnloadWhileColoured() {
     HWND list = NewList();
@@ -918,6 +961,7 @@ int main() {
     check::Group("images", Images);
     check::Group("fixed custom-draw answers", FixedCustomDrawAnswers);
     check::Group("colours", Colours);
+    check::Group("host subclassing", HostSubclassing);
     check::Group("another process's window", OtherProcessWindow);
     check::Group("unloading", UnloadWhileColoured);
     return check::Finish();

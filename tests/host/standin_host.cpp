@@ -175,6 +175,7 @@ Completion CallNumberWith(Session& session, int32_t number, const std::vector<Ar
     result.intValue = 0x5A5A5A5A;
     HostContext context{0, 0, session.hostVersion};
     Completion completion{};
+    Completion* outer = recording;  // a call may come from a window procedure inside another
     recording = &completion;
     const void* callback = session.convention == Convention::Stdcall ? reinterpret_cast<const void*>(&HostReturnStdcall)
                                                                      : reinterpret_cast<const void*>(&HostReturnCdecl);
@@ -184,7 +185,7 @@ Completion CallNumberWith(Session& session, int32_t number, const std::vector<Ar
                                                             const_cast<void*>(callback), &context, 0, &block, 0, &result);
     __asm__ volatile("mov %%esp, %k0" : "=r"(after) : : "memory");
     completion.stackDrift = static_cast<int32_t>(after - before);
-    recording = nullptr;
+    recording = outer;
     return completion;
 }
 
