@@ -1,9 +1,11 @@
-// Runs of item changes with the control's drawing held back.
+// Runs of changes on visible list controls, drawn once when they end.
 //
 // A control met by a run is hooked (window_hooks.h) for its life: ours
 // sees what the host tells the control about drawing and takes the posted
 // end of a run. Runs under way are listed here; a control is in a run
-// exactly while it is on this list.
+// exactly while it is on this list. A run holds the control's drawing
+// back once an item changes; a run of colour changes alone keeps drawing
+// on and gathers the area to draw again instead.
 #include "drawing_runs.h"
 
 #include "call.h"
@@ -13,9 +15,15 @@ int PendingRunCount;
 
 namespace {
 
+struct Run {
+    HWND control;
+    bool drawingHeld;  // we turned the control's drawing off
+    RECT due;          // else what to invalidate when the run ends
+};
+
 // Runs under way at once; past this many, a control is simply not batched.
 constexpr int kMaxPendingRuns = 64;
-HWND PendingRuns[kMaxPendingRuns];
+Run PendingRuns[kMaxPendingRuns];
 
 // Marks the WM_SETREDRAW the extender sends itself (its lParam is unused
 // otherwise); ours passes it on with lParam 0. The mark travels with the
@@ -28,22 +36,36 @@ UINT EndRunMessage() {
     return message;
 }
 
-bool IsPending(HWND control) {
+Run* FindRun(HWND control) {
     for (int i = 0; i < PendingRunCount; ++i) {
-        if (PendingRuns[i] == control) return true;
+        if (PendingRuns[i].control == control) return &PendingRuns[i];
     }
-    return false;
+    return nullptr;
 }
 
-// True when the control was in a run.
-bool DropPending(HWND control) {
-    for (int i = 0; i < PendingRunCount; ++i) {
-        if (PendingRuns[i] == control) {
-            PendingRuns[i] = PendingRuns[--PendingRunCount];
-            return true;
-        }
-    }
-    return false;
+bool HoldsDrawing(HWND control) {
+    const Run* run = FindRun(control);
+    return run && run->drawingHeld;
+}
+
+// Takes the control's run off the list; false when it had none.
+bool TakeRun(HWND control, Run& taken) {
+    Run* run = FindRun(control);
+    if (!run) return false;
+    taken = *run;
+    *run = PendingRuns[--PendingRunCount];
+    return true;
+}
+
+// A run ends at the host's next message, which only ours takes: none
+// starts where messages no longer reach ours.
+Run* StartRun(HWND control) {
+    if (PendingRunCount == kMaxPendingRuns || !HookWindow(control, kHookDrawingRuns) ||
+        !PostMessageA(control, EndRunMessage(), 0, 0))
+        return nullptr;
+    Run& run = PendingRuns[PendingRunCount++];
+    run = Run{control, false, {}};
+    return &run;
 }
 
 void SendOwnRedraw(HWND control, BOOL drawing) {
@@ -64,36 +86,53 @@ bool DrawingRunMessage(HWND control, UINT message, WPARAM wParam, LPARAM lParam,
         // before passing ours on: one that comes after its run has ended,
         // or after a new run began, is out of date.
         answer = 0;
-        if ((wParam != 0) != IsPending(control)) answer = CallNextProcedure(control, message, wParam, 0);
+        if ((wParam != 0) != HoldsDrawing(control)) answer = CallNextProcedure(control, message, wParam, 0);
         return true;
     }
     // The host's own word on drawing wins over a run under way.
-    DropPending(control);
+    Run ended;
+    if (TakeRun(control, ended) && !ended.drawingHeld) InvalidateRect(control, &ended.due, TRUE);
     if (WindowHook* hook = FindHook(control)) hook->hostHeldDrawing = wParam == 0;
     return false;
 }
 
 void ReleaseDrawingRun(WindowHook& hook) {
-    DropPending(reinterpret_cast<HWND>(static_cast<uintptr_t>(hook.key)));
+    Run ended;
+    TakeRun(reinterpret_cast<HWND>(static_cast<uintptr_t>(hook.key)), ended);
 }
 
 void SuspendDrawing(HWND control) {
-    // A hidden control draws nothing; one of another thread is left alone,
-    // and so is one whose procedure of ours messages no longer reach.
+    // A hidden control draws nothing; one of another thread is left alone.
     if (!IsWindowVisible(control)) return;
-    const WindowHook* hook = HookWindow(control, kHookDrawingRuns);
-    if (!hook || hook->hostHeldDrawing || IsPending(control) || PendingRunCount == kMaxPendingRuns) return;
-    if (!PostMessageA(control, EndRunMessage(), 0, 0)) return;
-    PendingRuns[PendingRunCount++] = control;
+    const WindowHook* hook = HookWindow(control, kHookDrawingRuns);  // puts ours back if it was cut out
+    if (!hook || hook->hostHeldDrawing || HoldsDrawing(control)) return;
+    Run* run = FindRun(control);
+    if (!run && !(run = StartRun(control))) return;
+    run->drawingHeld = true;
     SendOwnRedraw(control, FALSE);
 }
 
+void RepaintWhenRunEnds(HWND control, const RECT& area) {
+    Run* run = FindRun(control);
+    if (!run && IsWindowVisible(control)) run = StartRun(control);
+    if (!run) {
+        InvalidateRect(control, &area, TRUE);
+    } else if (!run->drawingHeld) {
+        UnionRect(&run->due, &run->due, &area);
+    }
+}
+
 void RestoreDrawing(HWND control) {
-    if (!DropPending(control)) return;
+    Run ended;
+    if (!TakeRun(control, ended)) return;
+    if (!ended.drawingHeld) {
+        InvalidateRect(control, &ended.due, TRUE);
+        return;
+    }
     SendOwnRedraw(control, TRUE);
     RedrawWindow(control, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME);
 }
 
 void RestoreEveryRun() {
-    while (PendingRunCount > 0) RestoreDrawing(PendingRuns[PendingRunCount - 1]);
+    while (PendingRunCount > 0) RestoreDrawing(PendingRuns[PendingRunCount - 1].control);
 }

@@ -23,6 +23,9 @@
 void SuspendDrawing(HWND control);
 // Ends control's run: drawing on, the whole control invalidated.
 void RestoreDrawing(HWND control);
+// Has area of control drawn again when its run ends, starting a run that
+// keeps drawing on if there is none: a loop of colour changes draws once.
+void RepaintWhenRunEnds(HWND control, const RECT& area);
 
 extern int PendingRunCount;
 void RestoreEveryRun();

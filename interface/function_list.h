@@ -32,7 +32,7 @@ enum DrawingRunRole { kEndsRun, kJoinsRun };
     X(29, lvClearImages, 1, 0x0, kEndsRun) \
     X(30, lvSetColumnImage, 4, 0x0, kEndsRun) \
     X(31, lvSetBkColor, 2, 0x10, kEndsRun) \
-    X(32, lvSetItemTextColor, 5, 0x10000, kEndsRun) \
+    X(32, lvSetItemTextColor, 5, 0x10000, kJoinsRun) \
     X(33, anCreateAVI, 6, 0x0, kEndsRun) \
     X(34, anPlayAVI, 4, 0x0, kEndsRun) \
     X(35, anStopAVI, 1, 0x0, kEndsRun) \

@@ -131,12 +131,15 @@ LRESULT Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam, bool 
         Unhook(window);
         return answer;
     }
-    const uint8_t uses = hook->uses;
+    // What this procedure passes on to, as it was when the message came.
+    const WindowHook arrived = *hook;
     for (const UseRow& row : kUses) {
         LRESULT answer = 0;
-        if ((uses & row.use) && row.handler && row.handler(window, message, wParam, lParam, answer)) return answer;
+        if ((arrived.uses & row.use) && row.handler && row.handler(window, message, wParam, lParam, answer))
+            return answer;
     }
-    return CallNextProcedure(window, message, wParam, lParam);
+    return arrived.unicode ? CallWindowProcW(arrived.next, window, message, wParam, lParam)
+                           : CallWindowProcA(arrived.next, window, message, wParam, lParam);
 }
 
 LRESULT CALLBACK OurProcedureA(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {

@@ -81,16 +81,16 @@ LRESULT AnswerCustomDraw(HWND parent, WPARAM wParam, NMLVCUSTOMDRAW* draw) {
     return answer;
 }
 
-// Only what shows of the cell is drawn again.
-void RepaintCell(HWND list, int item, int column) {
+// Only what shows of the cell is drawn again, once the run of changes it
+// belongs to ends.
+void InvalidateCell(HWND list, int item, int column) {
     RECT cell = {}, client = {}, shown = {};
     if (lv::SubItemLabel(list, item, column, cell) && GetClientRect(list, &client) &&
         IntersectRect(&shown, &cell, &client))
-        InvalidateRect(list, &shown, TRUE);
-    UpdateWindow(list);
+        RepaintWhenRunEnds(list, shown);
 }
 
-// Remembers the colour of one cell and repaints it. Items and columns that
+// Remembers the colour of one cell and has it drawn again. Items and columns that
 // don't exist, and list views of another thread, are left alone.
 void ColourCell(HWND list, int item, int column, COLORREF colour) {
     if (!IsOwnWindow(list) || column < 0 || item < 0 || item >= lv::ItemCount(list)) return;
@@ -102,7 +102,7 @@ void ColourCell(HWND list, int item, int column, COLORREF colour) {
     const UINT itemId = lv::MapIndexToId(list, item);
     CellColours* colours = ColoursOf(list);
     if (!colours || !StoreCell(*colours, itemId, column, colour)) return;
-    RepaintCell(list, item, column);
+    InvalidateCell(list, item, column);
 }
 
 }  // namespace
@@ -146,6 +146,9 @@ Completed lvSetBkColor(const Call& call) {
     return CompleteInt(call, lv::SetTextBkColor(ArgWindow(call, 1), ParseColorTriplet(ArgText(call, 2))));
 }
 
+// Like a text change, a colour joins the list's run of changes and shows
+// when the run ends (drawing_runs.h), so that colouring many cells draws
+// once; UpdateWindow on argument 1 draws nothing still due inside a run.
 Completed lvSetItemTextColor(const Call& call) {
     ColourCell(ArgWindow(call, 2), ArgInt(call, 3) - 1, ArgInt(call, 4) - 1, ParseColorTriplet(ArgText(call, 5)));
     UpdateWindow(ArgWindow(call, 1));

@@ -730,8 +730,10 @@ void FixedCustomDrawAnswers() {
     }
 }
 
-// Pixels of exactly this colour inside the label of one cell, as drawn.
+// Pixels of exactly this colour inside the label of one cell, as drawn
+// once the host has taken its messages (colour changes draw then).
 int Pixels(HWND list, int item, int column, COLORREF colour) {
+    host::Pump();
     UpdateWindow(list);
     RECT cell{};
     cell.top = column;
@@ -751,6 +753,11 @@ int Pixels(HWND list, int item, int column, COLORREF colour) {
 void Repaint(HWND list) {
     RedrawWindow(list, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW | RDW_ALLCHILDREN);
     host::Pump();
+}
+
+LRESULT CALLBACK CountPaints(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR count) {
+    if (message == WM_PAINT) ++*reinterpret_cast<int*>(count);
+    return DefSubclassProc(window, message, wParam, lParam);
 }
 
 void Colours() {
@@ -843,6 +850,17 @@ void Colours() {
     CHECK_EQ(host::Int("lvSetItemTextColor", {0, 0, 1, 1, "0|160|0"}), 1);
     Repaint(list);
     for (int i = 0; i < 6; ++i) CHECK_EQ(Pixels(list, i, 0, green) + Pixels(list, i, 1, green), 0);
+
+    // Colouring many cells draws the list once, when the host takes its
+    // messages, even with the parent brought up to date after each call.
+    int paints = 0;
+    SetWindowSubclass(list, CountPaints, 1, reinterpret_cast<DWORD_PTR>(&paints));
+    for (int i = 1; i <= 6; ++i) host::Int("lvSetItemTextColor", {Parent, list, i, 2, "0|160|0"});
+    CHECK_EQ(paints, 0);
+    host::Pump();
+    CHECK_EQ(paints, 1);
+    CHECK(Pixels(list, 5, 1, green) > 10);
+    RemoveWindowSubclass(list, CountPaints, 1);
     DestroyWindow(list);
 
     // Scrolling: the colour shows wherever its row is drawn. A second list

@@ -258,10 +258,194 @@ void Time(HWND parent, const Case& c) {
     fflush(stdout);
 }
 
+// ---------------------------------------------------------------------------
+// What coloured list views and pickers cost the host's window, its
+// painting, and the colour calls themselves.
+
+HWND TextReport(HWND parent, int x, int y, int width, int height, int rows) {
+    HWND list = host::CreateChild(parent, "SysListView32", LVS_REPORT, x, y, width, height);
+    for (int j = 0; j < 3; ++j) {
+        LVCOLUMNA column{};
+        column.mask = LVCF_TEXT | LVCF_WIDTH;
+        column.cx = 120;
+        column.pszText = const_cast<char*>("Column");
+        SendMessageA(list, LVM_INSERTCOLUMNA, j, reinterpret_cast<LPARAM>(&column));
+    }
+    SendMessageA(list, LVM_SETITEMCOUNT, rows, 0);
+    LVITEMA item{};
+    item.mask = LVIF_TEXT;
+    item.pszText = const_cast<char*>("Row text");
+    for (int i = 0; i < rows; ++i) {
+        item.iItem = i;
+        SendMessageA(list, LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&item));
+        for (int j = 1; j < 3; ++j) {
+            LVITEMA cell{};
+            cell.iSubItem = j;
+            cell.pszText = const_cast<char*>("Cell text");
+            SendMessageA(list, LVM_SETITEMTEXTA, i, reinterpret_cast<LPARAM>(&cell));
+        }
+    }
+    ShowWindow(list, SW_SHOWNA);
+    host::Pump();
+    return list;
+}
+
+BareCall ColourCall(HWND parent, HWND list, const char* colour) {
+    BareCall call = ControlCall("lvSetItemTextColor", parent);
+    call.args.slot[1].intValue = static_cast<int32_t>(reinterpret_cast<intptr_t>(list));
+    call.args.slot[4].text = colour;
+    return call;
+}
+
+int32_t CallAt(BareCall& call, int item, int column) {
+    call.args.slot[2].intValue = item;
+    call.args.slot[3].intValue = column;
+    return Dispatch(call);
+}
+
+// Microseconds a message to the window takes, best of several rounds.
+double PerMessage(HWND window) {
+    constexpr int kMessages = 20000;
+    double best = 1e30;
+    for (int round = 0; round < 5; ++round) {
+        const double start = Now();
+        for (int i = 0; i < kMessages; ++i) SendMessageA(window, WM_MOUSEMOVE, 0, MAKELPARAM(5, 5));
+        best = std::min(best, (Now() - start) * 1000.0 / kMessages);
+    }
+    return best;
+}
+
+void HostWindowMessages() {
+    HWND listParent = host::CreateTopWindow("list parent", 400, 300);
+    HWND list = TextReport(listParent, 0, 0, 380, 280, 20);
+    HWND pickerParent = host::CreateTopWindow("picker parent", 300, 100);
+    HWND picker = reinterpret_cast<HWND>(
+        static_cast<intptr_t>(host::Int("dtCreateDateTime", {pickerParent, 10, 10, 200, 24, 0})));
+    const double listBefore = PerMessage(listParent), pickerBefore = PerMessage(pickerParent);
+    BareCall colour = ColourCall(listParent, list, "0|160|0");
+    CallAt(colour, 3, 2);
+    host::Int("dtSetDateTimeColor", {picker, 255, 255, 200, MCSC_MONTHBK});
+    host::Pump();
+    const double listAfter = PerMessage(listParent), pickerAfter = PerMessage(pickerParent);
+    printf("message to the host's window: list view's parent %.2f us before colouring, %.2f after (%.2fx); "
+           "picker's parent %.2f us before, %.2f after (%.2fx)\n",
+           listBefore, listAfter, listAfter / listBefore, pickerBefore, pickerAfter, pickerAfter / pickerBefore);
+    DestroyWindow(listParent);
+    DestroyWindow(pickerParent);
+}
+
+// Whole repaints of a list whose 40 rows each have a coloured cell, against
+// a like plain list beside it in the same window.
+void ColouredRepaint() {
+    constexpr int kRows = 40;
+    HWND window = host::CreateTopWindow("repaint", 900, 800);
+    HWND plain = TextReport(window, 0, 0, 440, 760, kRows);
+    HWND coloured = TextReport(window, 450, 0, 440, 760, kRows);
+    BareCall colour = ColourCall(window, coloured, "0|160|0");
+    for (int i = 1; i <= kRows; ++i) CallAt(colour, i, 2);
+    double best[2] = {1e30, 1e30};
+    for (int round = 0; round < 10; ++round) {
+        for (int which = 0; which < 2; ++which) {
+            HWND list = (round + which) % 2 ? coloured : plain;
+            const double start = Now();
+            for (int i = 0; i < 10; ++i) {
+                RedrawWindow(list, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
+                host::Pump();
+            }
+            double& slot = best[list == coloured];
+            slot = std::min(slot, (Now() - start) / 10);
+        }
+    }
+    printf("whole repaint, %d rows: coloured %.2f ms, plain %.2f ms (%.2fx)\n", kRows, best[1], best[0],
+           best[1] / best[0]);
+    DestroyWindow(window);
+}
+
+// 1,000 lvSetItemTextColor calls against 1,000 lvSetItemText calls each
+// followed by UpdateWindow on the host's window, on one visible list.
+void ColourLoop() {
+    constexpr int kCalls = 1000;
+    HWND window = host::CreateTopWindow("colour loop", 420, 760);
+    HWND list = TextReport(window, 0, 0, 400, 720, 40);
+    BareCall colour[2] = {ColourCall(window, list, "0|160|0"), ColourCall(window, list, "200|0|0")};
+    BareCall text = ControlCall("lvSetItemText", list);
+    const char* texts[2] = {"Some text", "Other text"};
+    double best[2] = {1e30, 1e30};
+    for (int round = 0; round < 5; ++round) {
+        for (int which = 0; which < 2; ++which) {
+            const bool colours = (round + which) % 2 != 0;
+            const double start = Now();
+            for (int i = 0; i < kCalls; ++i) {
+                const int item = 1 + i % 40, column = 1 + i / 40 % 3;
+                if (colours) {
+                    CallAt(colour[i / 120 % 2], item, column);
+                } else {
+                    text.args.slot[1].intValue = item;
+                    text.args.slot[2].intValue = column;
+                    text.args.slot[3].text = texts[i / 120 % 2];
+                    Dispatch(text);
+                    UpdateWindow(window);
+                }
+            }
+            host::Pump();
+            best[colours] = std::min(best[colours], Now() - start);
+        }
+    }
+    printf("%d lvSetItemTextColor calls %.1f ms, %d lvSetItemText + UpdateWindow %.1f ms (%.2fx)\n", kCalls, best[1],
+           kCalls, best[0], best[1] / best[0]);
+    DestroyWindow(window);
+}
+
+// Colouring a cell of each of N items, then deleting them one by one from
+// the end: the cost per call should not grow with N. Deleting the same
+// items with plain LVM_DELETEITEM on an uncoloured list shows what the
+// control's own work costs.
+void ColourScale(int items, double perCall[3]) {
+    HWND window = host::CreateTopWindow("colour scale", 420, 300);
+    HWND list = TextReport(window, 0, 0, 400, 280, items);
+    BareCall colour = ColourCall(window, list, "0|160|0");
+    double start = Now();
+    for (int i = 1; i <= items; ++i) CallAt(colour, i, 1 + i % 3);
+    host::Pump();
+    perCall[0] = (Now() - start) * 1000.0 / items;
+    BareCall remove = ControlCall("lvDeleteItem", list);
+    remove.args.slot[1].intValue = -1;
+    start = Now();
+    for (int i = 0; i < items; ++i) Dispatch(remove);
+    host::Pump();
+    perCall[1] = (Now() - start) * 1000.0 / items;
+    DestroyWindow(list);
+    list = TextReport(window, 0, 0, 400, 280, items);
+    start = Now();
+    SendMessageA(list, WM_SETREDRAW, FALSE, 0);
+    for (int i = items - 1; i >= 0; --i) SendMessageA(list, LVM_DELETEITEM, i, 0);
+    SendMessageA(list, WM_SETREDRAW, TRUE, 0);
+    host::Pump();
+    perCall[2] = (Now() - start) * 1000.0 / items;
+    DestroyWindow(window);
+}
+
+void ColourBenchmarks() {
+    HostWindowMessages();
+    ColouredRepaint();
+    ColourLoop();
+    double small[3], large[3];
+    ColourScale(1000, small);
+    ColourScale(50000, large);
+    printf("per call, 1,000 cells: colour %.2f us, delete %.2f us (plain delete %.2f us); 50,000 cells: colour %.2f "
+           "us (%.2fx), delete %.2f us (%.2fx; plain delete %.2f us)\n",
+           small[0], small[1], small[2], large[0], large[0] / small[0], large[1], large[1] / small[1], large[2]);
+}
+
 }  // namespace
 
-int main() {
+// With the argument "colours", only the colour benchmarks run.
+int main(int argc, char** argv) {
     host::Start();
+    if (argc > 1 && strcmp(argv[1], "colours") == 0) {
+        ColourBenchmarks();
+        return 0;
+    }
     HWND parent = host::CreateTopWindow("bench", 640, 480);
     HWND list = NewList(parent);
     BareCall fill, read;
@@ -317,5 +501,6 @@ int main() {
     };
     for (const Case& c : cases) Time(parent, c);
     DestroyWindow(parent);
+    ColourBenchmarks();
     return 0;
 }
