@@ -33,6 +33,20 @@ Completed SendAndReportDone(const Call& call, UINT message, WPARAM wParam, LPARA
     return CompleteInt(call, 1);
 }
 
+// The trackbar keeps naming its buddies after they are destroyed, and a
+// handle may name another window by the next call: only a label of this
+// process is destroyed.
+bool IsOwnLabel(HWND window) {
+    char name[16] = "";
+    return IsWindow(window) && IsOwnWindow(window) && GetClassNameA(window, name, sizeof name) &&
+           lstrcmpiA(name, "Static") == 0;
+}
+
+void DestroyBuddy(HWND trackbar, WPARAM side) {
+    HWND buddy = reinterpret_cast<HWND>(Send(trackbar, TBM_GETBUDDY, side, 0));
+    if (IsOwnLabel(buddy)) DestroyWindow(buddy);
+}
+
 }  // namespace
 
 Completed trCreateTrackBar(const Call& call) {
@@ -62,11 +76,10 @@ Completed trSETBUDDY(const Call& call) {
     return CompleteInt(call, 1);
 }
 
-// Destroys whatever the trackbar names as buddies; it keeps naming them.
 Completed trREMOVEBUDDY(const Call& call) {
     HWND trackbar = ArgWindow(call, 1);
-    DestroyWindow(reinterpret_cast<HWND>(Send(trackbar, TBM_GETBUDDY, kNearSide, 0)));
-    DestroyWindow(reinterpret_cast<HWND>(Send(trackbar, TBM_GETBUDDY, kFarSide, 0)));
+    DestroyBuddy(trackbar, kNearSide);
+    DestroyBuddy(trackbar, kFarSide);
     return CompleteInt(call, 1);
 }
 

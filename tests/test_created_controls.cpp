@@ -672,6 +672,13 @@ void TrackbarBuddies() {
     CHECK_EQ(host::Int("trREMOVEBUDDY", {spy.window}), 1);
     OK_SEQUENCE(spy, {{TBM_GETBUDDY, host::kBoth, 1, 0}, {TBM_GETBUDDY, host::kBoth, 0, 0}}, "trREMOVEBUDDY");
     CHECK(!IsWindow(nearLabel) && !IsWindow(farLabel));
+
+    // A handle that names no label by now (the trackbar keeps naming the
+    // labels it lost) is left alone.
+    HWND button = host::CreateChild(frame, "BUTTON", WS_VISIBLE, 0, 0, 10, 10);
+    nearLabel = button, farLabel = frame;
+    CHECK_EQ(host::Int("trREMOVEBUDDY", {spy.window}), 1);
+    CHECK(IsWindow(button) && IsWindow(frame));
     host::DestroySpy(spy);
     DestroyWindow(frame);
 }

@@ -2,8 +2,9 @@
 // extender. Its function entries, as the build reads them (call_shapes.h),
 // must be the functions the extender enumerates: same numbers, argument
 // counts and text arguments (quoted in the call shape), none missing and
-// none extra. Every family opens with an example, and every example runs in
-// the stand-in host with exactly the output printed beneath it.
+// none extra. Every family opens with an example and every entry shows one;
+// every example runs in the stand-in host with exactly the output printed
+// beneath it.
 #include <stdio.h>
 #include <windows.h>
 
@@ -53,6 +54,7 @@ struct Example {
     std::string script;
     std::string output;
     bool hasOutput;
+    int family;  // the "## " section it stands in
 };
 
 std::vector<std::string> Lines(const std::string& text) {
@@ -73,16 +75,24 @@ bool StartsWith(const std::string& text, const char* prefix) { return text.compa
 
 // The ```tab blocks, each with the ```text block that follows it before
 // the next heading or example. A family ("## " section with "### "
-// entries) must show an example before its first entry.
+// entries) must show an example before its first entry, and every entry
+// one of its own.
 std::vector<Example> ReadExamples(const std::vector<std::string>& lines) {
     std::vector<Example> examples;
-    std::string family;
-    bool familyHasExample = false, familyHasEntry = false;
+    std::string family, entry;
+    int familyNumber = 0;
+    bool familyHasExample = false, familyHasEntry = false, entryHasExample = true;
     bool awaitingOutput = false;
-    for (size_t i = 0; i < lines.size(); ++i) {
-        const std::string& line = lines[i];
+    for (size_t i = 0; i <= lines.size(); ++i) {
+        const std::string line = i < lines.size() ? lines[i] : "## end";
+        if (StartsWith(line, "## ") || StartsWith(line, "### ")) {
+            if (!CHECK(entryHasExample)) printf("  %s shows no example\n", entry.c_str());
+            entry = line.substr(line.find(' ') + 1);
+            entryHasExample = !StartsWith(line, "### ");
+        }
         if (StartsWith(line, "## ")) {
             family = line.substr(3);
+            ++familyNumber;
             familyHasExample = familyHasEntry = false;
         }
         if (StartsWith(line, "### ") && !familyHasEntry) {
@@ -96,8 +106,8 @@ std::vector<Example> ReadExamples(const std::vector<std::string>& lines) {
         const int opening = static_cast<int>(i) + 1;
         for (++i; i < lines.size() && !StartsWith(lines[i], "```"); ++i) body += lines[i] + "\n";
         if (kind == "tab") {
-            examples.push_back(Example{opening, body, "", false});
-            familyHasExample = true;
+            examples.push_back(Example{opening, body, "", false, familyNumber});
+            familyHasExample = entryHasExample = true;
             awaitingOutput = true;
         } else if (kind == "text" && awaitingOutput) {
             examples.back().output = body;
@@ -108,6 +118,35 @@ std::vector<Example> ReadExamples(const std::vector<std::string>& lines) {
     return examples;
 }
 
+const char kMarker[] = "~~~ next example ~~~";
+
+// One family's examples as one script, in one host: the entries' examples go
+// on from the opening one, with its windows and variables. A marker line
+// printed between them splits the output; the count of expectations, which
+// the host prints at the end, belongs to the opening example.
+void RunFamily(const std::vector<Example>& family, const std::string& repository) {
+    std::string script;
+    for (const Example& example : family) {
+        if (!CHECK(example.hasOutput)) printf("  the example at line %d shows no output\n", example.line);
+        script += example.script + "print \"" + kMarker + "\"\n";
+    }
+    const run_host::ScriptRun outcome = run_host::RunScript(script, "--auto-dismiss", repository);
+    std::vector<std::string> pieces(1);
+    for (const std::string& line : Lines(outcome.output)) {
+        if (line == kMarker)
+            pieces.emplace_back();
+        else
+            pieces.back() += line + "\n";
+    }
+    pieces.resize(family.size() + 1);
+    pieces[0] += pieces.back();
+    bool passed = CHECK_EQ(outcome.exitCode, 0u);
+    for (size_t k = 0; k < family.size(); ++k)
+        if (!CHECK_EQ(pieces[k], family[k].output))
+            printf("  the example at line %d of docs/reference.md\n", family[k].line), passed = false;
+    if (!passed) printf("  in the family whose example is at line %d\n", family[0].line);
+}
+
 // From the repository directory, as authors run them: the examples name
 // files under examples/.
 void Examples() {
@@ -116,12 +155,12 @@ void Examples() {
     if (!CHECK(file.good())) return;
     const std::string reference{std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
     const std::vector<Example> examples = ReadExamples(Lines(reference));
-    CHECK(examples.size() >= 14);
-    for (const Example& example : examples) {
-        if (!CHECK(example.hasOutput)) printf("  the example at line %d shows no output\n", example.line);
-        const run_host::ScriptRun outcome = run_host::RunScript(example.script, "--auto-dismiss", repository);
-        const bool passed = CHECK_EQ(outcome.exitCode, 0u) & CHECK_EQ(outcome.output, example.output);
-        if (!passed) printf("  the example at line %d of docs/reference.md\n", example.line);
+    CHECK(examples.size() >= 14 + 110);
+    for (size_t first = 0; first < examples.size();) {
+        size_t end = first;
+        while (end < examples.size() && examples[end].family == examples[first].family) ++end;
+        RunFamily(std::vector<Example>(examples.begin() + first, examples.begin() + end), repository);
+        first = end;
     }
     printf("%u examples\n", static_cast<unsigned>(examples.size()));
 }
