@@ -32,9 +32,13 @@ native: deps
 	cmake -S . -B build-native -DCMAKE_CXX_COMPILER=clang++ >/dev/null
 	cmake --build build-native -j$(JOBS)
 
+# The shipped 32-bit build where this machine executes i386 code, else the
+# x86-64 build of the same sources; one line says which, and why.
 demo: build
-	$(WINE_RUN) build/x64/tabulon-host.exe
-	$(WINE_RUN) build/x64/tabulon-host.exe --auto-dismiss examples/gallery.tab
+	@if reason=$$(tools/runs-i386); then b=build; echo "make demo runs the shipped 32-bit build"; \
+	else b=build/x64; echo "make demo runs the x86-64 build: $$reason"; fi; \
+	$(WINE_RUN) $$b/tabulon-host.exe && \
+	$(WINE_RUN) $$b/tabulon-host.exe --auto-dismiss examples/gallery.tab
 	@echo "wrote build/gallery.png"
 
 # Benchmarks against plain loops of the same window messages, in one run:
