@@ -1,14 +1,15 @@
 # make demo: installs what is missing, builds, and runs the gallery script
 #            headless, writing build/gallery.png.
 # make test: installs what is missing, builds, and runs every test.
-# make dist: builds the 32-bit DLL and writes dist/tabulon-<version>.zip.
+# make dist: builds the 32-bit DLL and host, writes
+#            dist/tabulon-<version>-r<release>.zip and runs its examples.
 JOBS ?= 2
 WINE_RUN := tools/wine-run
 # ctest of one build's Wine programs, on a display of its own.
 WINE_CTEST := xvfb-run -a -s "-screen 0 1280x1024x24" ctest --output-on-failure -j1 --test-dir
 FUZZ_SECONDS ?= 20
 
-.PHONY: all deps build build32 build64 native demo bench test test-wine test-wine32 test-reproducible test-native test-i386 fuzz dist clean
+.PHONY: all deps build build32 build64 native demo bench test test-wine test-wine32 test-dist test-reproducible test-native test-i386 fuzz dist clean
 
 all: build
 
@@ -31,9 +32,13 @@ native: deps
 	cmake -S . -B build-native -DCMAKE_CXX_COMPILER=clang++ >/dev/null
 	cmake --build build-native -j$(JOBS)
 
+# The shipped 32-bit build where this machine executes i386 code, else the
+# x86-64 build of the same sources; one line says which, and why.
 demo: build
-	$(WINE_RUN) build/x64/tabulon-host.exe
-	$(WINE_RUN) build/x64/tabulon-host.exe --auto-dismiss examples/gallery.tab
+	@if reason=$$(tools/runs-i386); then b=build; echo "make demo runs the shipped 32-bit build"; \
+	else b=build/x64; echo "make demo runs the x86-64 build: $$reason"; fi; \
+	$(WINE_RUN) $$b/tabulon-host.exe && \
+	$(WINE_RUN) $$b/tabulon-host.exe --auto-dismiss examples/gallery.tab
 	@echo "wrote build/gallery.png"
 
 # Benchmarks against plain loops of the same window messages, in one run:
@@ -59,7 +64,13 @@ test-wine32: build32
 	    echo "32-bit Wine run skipped: $$reason"; \
 	fi
 
-# The DLL built again from a copy of the sources elsewhere has the same bytes.
+# The release package of this build, unpacked: its files match SHA256SUMS
+# and its own host runs its examples (where i386 code runs).
+test-dist: build32
+	tools/check-dist build
+
+# The DLL, the host and the zip built again from a copy of the sources
+# elsewhere have the same bytes.
 test-reproducible: build32
 	JOBS=$(JOBS) tools/check-reproducible build
 
@@ -78,13 +89,15 @@ fuzz: native
 	    $$f -max_total_time=$(FUZZ_SECONDS) -print_final_stats=0 2>&1 | tail -1 || exit 1; \
 	done
 
-test: test-native test-i386 fuzz test-wine test-wine32 test-reproducible
+test: test-native test-i386 fuzz test-wine test-wine32 test-dist test-reproducible
 
 dist: deps
 	$(CONFIGURE32)
-	cmake --build build --target tabulon -j$(JOBS)
+	cmake --build build --target tabulon tabulon-host -j$(JOBS)
 	tools/check-dll build/tabulon.dll
+	rm -f dist/tabulon-*.zip
 	tools/dist build
+	tools/check-dist dist/tabulon-*.zip
 
 clean:
 	rm -rf build build-native dist

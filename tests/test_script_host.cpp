@@ -143,12 +143,13 @@ uint32_t Crc32(const std::string& bytes, size_t at, size_t size) {
 }
 
 // The snapshot is a PNG any reader takes: chunk CRCs, a zlib stream of
-// stored blocks with its Adler-32, and the window's pixels inside.
+// stored blocks with its Adler-32, and the window's pixels inside. The
+// folders it goes into are made.
 void Snapshot() {
-    char directory[MAX_PATH] = "";
-    GetTempPathA(MAX_PATH, directory);
-    const std::string png = std::string(directory) + "tabulon-snapshot.png";
-    DeleteFileA(png.c_str());
+    char temp[MAX_PATH] = "";
+    GetTempPathA(MAX_PATH, temp);
+    const std::string outer = std::string(temp) + "tabulon-snapshot-" + std::to_string(GetCurrentProcessId());
+    const std::string inner = outer + "\\pictures", png = inner + "\\tabulon-snapshot.png";
     std::string source = "w = window(\"Snapshot\", 300, 250)\n"
                          "lb = listbox(w, 10, 10, 100, 80)\n"
                          "expect 1, additem(lb, \"one\")\n"
@@ -169,6 +170,8 @@ void Snapshot() {
     while ((got = fread(buffer, 1, sizeof buffer, file)) > 0) bytes.append(buffer, got);
     fclose(file);
     DeleteFileA(png.c_str());
+    RemoveDirectoryA(inner.c_str());
+    RemoveDirectoryA(outer.c_str());
     if (!CHECK(bytes.size() > 8 + 25 + 12 + 12)) return;
     CHECK_EQ(bytes.substr(0, 8), std::string("\x89PNG\r\n\x1A\n", 8));
 

@@ -153,6 +153,13 @@ static bool BuiltinPump(const Function&, const std::string&, const std::vector<V
     return true;
 }
 
+// The folders a file goes into, made where missing, so that a script's
+// "build/gallery.png" is written from any folder, such as an unpacked release.
+static void MakeFoldersFor(const std::string& path) {
+    for (size_t at = path.find_first_of("\\/", 1); at != std::string::npos; at = path.find_first_of("\\/", at + 1))
+        CreateDirectoryA(path.substr(0, at).c_str(), nullptr);
+}
+
 // snapshot(window, "file.png"): the window's place on the screen as it
 // shows, frame included, and whatever lies over it, such as a tooltip shown
 // for one of its controls; 1 when written.
@@ -206,6 +213,7 @@ static bool BuiltinSnapshot(const Function&, const std::string& spelled, const s
         error = spelled + " could not capture the window";
         return false;
     }
+    MakeFoldersFor(args[1].text);
     if (!png::WritePng(args[1].text, width, height, rgb.data())) {
         error = spelled + " could not write " + args[1].text;
         return false;
