@@ -263,27 +263,19 @@ void Time(HWND parent, const Case& c) {
 // painting, and the colour calls themselves.
 
 HWND TextReport(HWND parent, int x, int y, int width, int height, int rows) {
-    HWND list = host::CreateChild(parent, "SysListView32", LVS_REPORT, x, y, width, height);
-    for (int j = 0; j < 3; ++j) {
-        LVCOLUMNA column{};
-        column.mask = LVCF_TEXT | LVCF_WIDTH;
-        column.cx = 120;
-        column.pszText = const_cast<char*>("Column");
-        SendMessageA(list, LVM_INSERTCOLUMNA, j, reinterpret_cast<LPARAM>(&column));
-    }
+    HWND list = EmptyReport(parent, rows, false);
+    SetWindowPos(list, nullptr, x, y, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
     SendMessageA(list, LVM_SETITEMCOUNT, rows, 0);
     LVITEMA item{};
     item.mask = LVIF_TEXT;
     item.pszText = const_cast<char*>("Row text");
+    LVITEMA cell{};
+    cell.pszText = const_cast<char*>("Cell text");
     for (int i = 0; i < rows; ++i) {
         item.iItem = i;
         SendMessageA(list, LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&item));
-        for (int j = 1; j < 3; ++j) {
-            LVITEMA cell{};
-            cell.iSubItem = j;
-            cell.pszText = const_cast<char*>("Cell text");
+        for (cell.iSubItem = 1; cell.iSubItem < 3; ++cell.iSubItem)
             SendMessageA(list, LVM_SETITEMTEXTA, i, reinterpret_cast<LPARAM>(&cell));
-        }
     }
     ShowWindow(list, SW_SHOWNA);
     host::Pump();
