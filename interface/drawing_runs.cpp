@@ -57,12 +57,10 @@ bool TakeRun(HWND control, Run& taken) {
     return true;
 }
 
-// A run ends at the host's next message, which only ours takes: none
-// starts where messages no longer reach ours.
+// A run ends at the host's next message, which only ours takes: the
+// caller has hooked the control, so that messages reach ours.
 Run* StartRun(HWND control) {
-    if (PendingRunCount == kMaxPendingRuns || !HookWindow(control, kHookDrawingRuns) ||
-        !PostMessageA(control, EndRunMessage(), 0, 0))
-        return nullptr;
+    if (PendingRunCount == kMaxPendingRuns || !PostMessageA(control, EndRunMessage(), 0, 0)) return nullptr;
     Run& run = PendingRuns[PendingRunCount++];
     run = Run{control, false, {}};
     return &run;
@@ -114,7 +112,7 @@ void SuspendDrawing(HWND control) {
 
 void RepaintWhenRunEnds(HWND control, const RECT& area) {
     Run* run = FindRun(control);
-    if (!run && IsWindowVisible(control)) run = StartRun(control);
+    if (!run && IsWindowVisible(control) && HookWindow(control, kHookDrawingRuns)) run = StartRun(control);
     if (!run) {
         InvalidateRect(control, &area, TRUE);
     } else if (!run->drawingHeld) {

@@ -52,6 +52,12 @@ LONG_PTR SetProcedure(HWND window, bool unicode, LONG_PTR procedure) {
                    : SetWindowLongPtrA(window, GWLP_WNDPROC, procedure);
 }
 
+// The message, passed on to what ours stood in front of in this record.
+LRESULT PassOn(const WindowHook& hook, HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    return hook.unicode ? CallWindowProcW(hook.next, window, message, wParam, lParam)
+                        : CallWindowProcA(hook.next, window, message, wParam, lParam);
+}
+
 void Release(WindowHook& hook) {
     for (const UseRow& row : kUses) {
         if ((hook.uses & row.use) && row.release) row.release(hook);
@@ -138,8 +144,7 @@ LRESULT Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam, bool 
         if ((arrived.uses & row.use) && row.handler && row.handler(window, message, wParam, lParam, answer))
             return answer;
     }
-    return arrived.unicode ? CallWindowProcW(arrived.next, window, message, wParam, lParam)
-                           : CallWindowProcA(arrived.next, window, message, wParam, lParam);
+    return PassOn(arrived, window, message, wParam, lParam);
 }
 
 LRESULT CALLBACK OurProcedureA(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -167,7 +172,5 @@ WindowHook* HookWindow(HWND window, HookUse use) {
 
 LRESULT CallNextProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     const WindowHook* hook = FindHook(window);
-    if (!hook) return DefWindowProcA(window, message, wParam, lParam);
-    return hook->unicode ? CallWindowProcW(hook->next, window, message, wParam, lParam)
-                         : CallWindowProcA(hook->next, window, message, wParam, lParam);
+    return hook ? PassOn(*hook, window, message, wParam, lParam) : DefWindowProcA(window, message, wParam, lParam);
 }
