@@ -7,6 +7,7 @@
 
 #include <commctrl.h>
 
+#include "../interface/characters.h"
 #include "../interface/conversions.h"
 #include "../interface/visual_style.h"
 #include "../interface/window_hooks.h"
@@ -54,7 +55,7 @@ HFONT CreateCalendarFont(HGDIOBJ base, const char* face) {
     LOGFONTA description = {};
     if (GetObjectType(base) != OBJ_FONT || !GetObjectA(base, sizeof description, &description))
         GetObjectA(GetStockObject(DEFAULT_GUI_FONT), sizeof description, &description);
-    lstrcpynA(description.lfFaceName, face, LF_FACESIZE);
+    CopyWholeCharacters(description.lfFaceName, face, LF_FACESIZE);
     return CreateFontIndirectA(&description);
 }
 
@@ -62,7 +63,7 @@ bool HasFace(HGDIOBJ font, const char* face) {
     LOGFONTA description = {};
     if (!font || !GetObjectA(font, sizeof description, &description)) return false;
     char wanted[LF_FACESIZE];
-    lstrcpynA(wanted, face, LF_FACESIZE);
+    CopyWholeCharacters(wanted, face, LF_FACESIZE);
     return lstrcmpiA(description.lfFaceName, wanted) == 0;
 }
 
@@ -120,6 +121,7 @@ Completed dtGetDateTime(const Call& call) {
         char shown[1000] = {};
         SendPointer(picker, WM_GETTEXT, sizeof shown, shown);
         shown[sizeof shown - 1] = 0;
+        DropSplitCharacter(shown);
         return CompleteText(call, shown);
     }
     // A picker with no date (its check box cleared), or a window that is

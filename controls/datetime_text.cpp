@@ -1,5 +1,8 @@
 #include "datetime_text.h"
 
+#include <string.h>
+
+#include "../interface/characters.h"
 #include "../interface/conversions.h"
 
 namespace {
@@ -18,17 +21,21 @@ bool ReadDateTimeText(const char* text, DateTimeFields& fields) {
     fields = DateTimeFields{};
     if (ParseDecimal(text) == 0) return false;
 
-    // Walk the text once so that nothing past its terminator is read.
-    int available = 0;
-    while (available < kDateTimeTextLength && text[available]) ++available;
-
-    uint16_t value[6];
-    for (int i = 0; i < 6; ++i) {
-        char piece[5] = {0, 0, 0, 0, 0};
-        for (int k = 0; k < kPositions[i].length && kPositions[i].start + k < available; ++k)
-            piece[k] = text[kPositions[i].start + k];
-        value[i] = static_cast<uint16_t>(static_cast<uint32_t>(ParseDecimal(piece)) & 0xFFFFu);
+    // Positions count characters, so a separator of two bytes (年) keeps
+    // the fields after it in place; nothing past the terminator is read.
+    char pieces[6][2 * 4 + 1] = {};
+    int position = 0;
+    for (const char* c = text; *c && position < kDateTimeTextLength; c = NextCharacter(c), ++position) {
+        for (int i = 0; i < 6; ++i) {
+            const int k = position - kPositions[i].start;
+            if (k < 0 || k >= kPositions[i].length) continue;
+            char* piece = pieces[i] + strlen(pieces[i]);
+            for (const char* byte = c; byte < NextCharacter(c); ++byte) *piece++ = *byte;
+        }
     }
+    uint16_t value[6];
+    for (int i = 0; i < 6; ++i)
+        value[i] = static_cast<uint16_t>(static_cast<uint32_t>(ParseDecimal(pieces[i])) & 0xFFFFu);
     fields.year = value[0];
     fields.month = value[1];
     fields.day = value[2];

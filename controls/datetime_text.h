@@ -15,7 +15,8 @@ struct DateTimeFields {
     uint16_t milliseconds;
 };
 
-// Reads a value text by fixed character positions: year 0-3, month 5-6,
+// Reads a value text by fixed character positions (characters of the ANSI
+// code page, one or two bytes each): year 0-3, month 5-6,
 // day 8-9, hour 11-12, minute 14-15, second 17-18; the characters between
 // are skipped whatever they are and anything from position 19 on is
 // ignored. A field cut short by the end of the text uses what exists; an

@@ -2,6 +2,8 @@
 
 #include <string.h>
 
+#include "characters.h"
+
 // Digits are built right to left; room for 32 binary digits.
 static char DigitText[34];
 
@@ -20,14 +22,18 @@ uint32_t ParseColorTriplet(const char* text) {
     size_t pieceLength = 0;
     uint32_t red = 0, green = 0;
     int endedPieces = 0;
-    auto keep = [&](char c) {
-        if (pieceLength < kPieceChars) piece[pieceLength++] = c;
+    // Both bytes of a double-byte character go to the piece: its trail
+    // byte may look like the separator but is never one.
+    auto keep = [&](const char* character, const char* next) {
+        for (; character < next; ++character)
+            if (pieceLength < kPieceChars) piece[pieceLength++] = *character;
     };
     if (*text) {
-        keep(*text);  // the first character is never a separator
-        for (const char* c = text + 1; *c; ++c) {
+        const char* c = NextCharacter(text);
+        keep(text, c);  // the first character is never a separator
+        for (; *c; c = NextCharacter(c)) {
             if (*c != '|') {
-                keep(*c);
+                keep(c, NextCharacter(c));
                 continue;
             }
             piece[pieceLength] = '\0';

@@ -7,8 +7,9 @@
 // Blanks, one optional sign, digits; wraps silently; no digits reads 0.
 int32_t ParseDecimal(const char* text);
 
-// "red|green|blue" to a COLORREF (0x00BBGGRR). The last piece is always
-// blue; a piece keeps at most its first 6 characters.
+// "red|green|blue" to a COLORREF (0x00BBGGRR), split at "|" characters
+// only, never at a trail byte that looks like one. The last piece is
+// always blue; a piece keeps at most its first 6 bytes.
 uint32_t ParseColorTriplet(const char* text);
 
 // COLORREF from three integers, the low byte of each.

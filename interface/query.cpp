@@ -4,6 +4,7 @@
 #include <windows.h>
 
 #include "call.h"
+#include "characters.h"
 #include "conversions.h"
 
 namespace {
@@ -22,11 +23,18 @@ bool FileExists(const char* path) {
     return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
 }
 
-bool ExistsIn(const char* directory, const char* name, char* found) {
+// Whether the path's last character is a separator; a trail byte that
+// looks like "\" is not one.
+bool EndsInSeparator(char* path) {
+    const char* separator = FindLastPathSeparator(path);
+    return separator && !*CharNextA(separator);
+}
+
+bool ExistsIn(char* directory, const char* name, char* found) {
     if (!directory[0]) return false;
     char path[MAX_PATH];
     const int length = lstrlenA(directory);
-    const char* separator = (directory[length - 1] == '\\' || directory[length - 1] == '/') ? "" : "\\";
+    const char* separator = EndsInSeparator(directory) ? "" : "\\";
     if (length + lstrlenA(separator) + lstrlenA(name) >= MAX_PATH) return false;
     wsprintfA(path, "%s%s%s", directory, separator, name);
     if (!FileExists(path)) return false;
@@ -34,33 +42,39 @@ bool ExistsIn(const char* directory, const char* name, char* found) {
     return true;
 }
 
+// These answer the length of what they wrote, or the size they would need
+// (the module's name: the buffer's size, cut and maybe unterminated) when
+// the buffer is too small: only a length below the size is a whole path.
+bool Fits(DWORD length) { return length > 0 && length < MAX_PATH; }
+
 // The directories OpenFile searches, in its order, but for paths of any
 // length up to MAX_PATH: the program's directory, the current directory,
 // the system directory, the 16-bit system directory, the Windows directory,
 // then the PATH.
 bool SearchLikeOpenFile(const char* name, char* found) {
     char directory[MAX_PATH];
-    if (GetModuleFileNameA(nullptr, directory, MAX_PATH) > 0) {
+    if (Fits(GetModuleFileNameA(nullptr, directory, MAX_PATH))) {
         if (char* separator = FindLastPathSeparator(directory)) {
             separator[0] = '\0';
             if (ExistsIn(directory, name, found)) return true;
         }
     }
-    if (GetCurrentDirectoryA(MAX_PATH, directory) && ExistsIn(directory, name, found)) return true;
-    if (GetSystemDirectoryA(directory, MAX_PATH) && ExistsIn(directory, name, found)) return true;
+    if (Fits(GetCurrentDirectoryA(MAX_PATH, directory)) && ExistsIn(directory, name, found)) return true;
+    if (Fits(GetSystemDirectoryA(directory, MAX_PATH)) && ExistsIn(directory, name, found)) return true;
     const UINT windowsLength = GetWindowsDirectoryA(directory, MAX_PATH);
-    if (windowsLength && windowsLength + 8 < MAX_PATH) {
+    const bool windowsFits = Fits(windowsLength);
+    if (windowsFits && windowsLength + 8 < MAX_PATH) {
         char system16[MAX_PATH];
         wsprintfA(system16, "%s\\SYSTEM", directory);
         if (ExistsIn(system16, name, found)) return true;
     }
-    if (windowsLength && ExistsIn(directory, name, found)) return true;
+    if (windowsFits && ExistsIn(directory, name, found)) return true;
     char pathVariable[4096];
     const DWORD pathLength = GetEnvironmentVariableA("PATH", pathVariable, sizeof pathVariable);
     if (pathLength == 0 || pathLength >= sizeof pathVariable) return false;
     for (char* entry = pathVariable; *entry;) {
         char* end = entry;
-        while (*end && *end != ';') ++end;
+        while (*end && *end != ';') end = CharNextA(end);
         const bool last = *end == '\0';
         *end = '\0';
         if (ExistsIn(entry, name, found)) return true;
@@ -78,7 +92,7 @@ void FindLanguageFile(HINSTANCE instance) {
     if (lstrcmpA(language, kMissing) == 0) GetProfileStringA("INTL", "sLanguage", "enu", language, sizeof language);
 
     char candidate[MAX_PATH] = "";
-    if (GetModuleFileNameA(instance, candidate, MAX_PATH) > 0) {
+    if (Fits(GetModuleFileNameA(instance, candidate, MAX_PATH))) {
         char* separator = FindLastPathSeparator(candidate);
         if (separator) separator[1] = '\0';
         else candidate[0] = '\0';
@@ -124,6 +138,10 @@ int32_t LoadExtenderString(HINSTANCE instance, UINT id, char* buffer, int size) 
         count = static_cast<int32_t>(
             GetPrivateProfileStringA(kLanguageSection, key, kMissing, buffer, size, LanguageFilePath));
         fromFile = lstrcmpA(buffer, kMissing) != 0;
+        if (fromFile) {  // a value longer than the buffer is cut by bytes
+            DropSplitCharacter(buffer);
+            count = lstrlenA(buffer);
+        }
     }
     if (!fromFile) {
         buffer[0] = '\0';
@@ -138,7 +156,7 @@ extern "C" int32_t __stdcall QALExtenderQuery(int32_t request, void* buffer, int
         case 1:
             if (buffer && length > 0) {
                 LoadExtenderString(ModuleHandle, kStringTitle, TitleText, sizeof TitleText);
-                lstrcpynA(static_cast<char*>(buffer), TitleText, length);
+                CopyWholeCharacters(static_cast<char*>(buffer), TitleText, static_cast<size_t>(length));
             }
             return kExtenderVersion;
         case 2: {

@@ -1,6 +1,7 @@
 // List view items: count, insert, delete, read, write, scroll.
 #include <string.h>
 
+#include "../interface/characters.h"
 #include "../interface/conversions.h"
 #include "listview_messages.h"
 
@@ -11,7 +12,8 @@ constexpr int kItemTextSize = 1024;
 // A cell's text of a list view of ours, in cell; the empty text when the
 // list has no such item or sub-item. The buffer is cleared first because
 // some controls leave it untouched for a missing item, and terminated last
-// because some fill all of it, unterminated, for a long cell.
+// because some fill all of it, unterminated, for a long cell. A text cut
+// at 1023 bytes ends on a character boundary.
 const char* ReadCell(HWND ownList, int item, int column, char (&cell)[kItemTextSize]) {
     cell[0] = '\0';
     LVITEMA record = {};
@@ -23,16 +25,14 @@ const char* ReadCell(HWND ownList, int item, int column, char (&cell)[kItemTextS
     lv::GetOwnItemText(ownList, item, record);
     cell[kItemTextSize - 1] = '\0';
     const char* text = record.pszText;
-    if (text == cell) return cell;
     if (text == nullptr || text == LPSTR_TEXTCALLBACKA) {
         cell[0] = '\0';
         return cell;
     }
-    // The control answered with storage of its own: take the first 1023
-    // characters, as from our buffer.
-    const size_t length = strnlen(text, kItemTextSize - 1);
-    memmove(cell, text, length);
-    cell[length] = '\0';
+    // The control may answer with storage of its own: take what fits, as
+    // from our buffer.
+    if (text != cell) CopyWholeCharacters(cell, text, kItemTextSize);
+    if (strnlen(cell, kItemTextSize - 1) == kItemTextSize - 1) DropSplitCharacter(cell);
     return cell;
 }
 

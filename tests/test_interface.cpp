@@ -8,6 +8,7 @@
 
 #include "check.h"
 #include "host/standin_host.h"
+#include "language_files.h"
 
 namespace {
 
@@ -289,43 +290,6 @@ bool ImageHolds(HMODULE module, const char* text) {
     return false;
 }
 
-std::string TempDirectory(const char* leaf) {
-    char base[MAX_PATH];
-    GetTempPathA(MAX_PATH, base);
-    std::string path = std::string(base) + leaf;
-    CreateDirectoryA(path.c_str(), nullptr);
-    return path + "\\";
-}
-
-void WriteText(const std::string& path, const std::string& text) {
-    HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
-    DWORD written;
-    WriteFile(file, text.data(), static_cast<DWORD>(text.size()), &written, nullptr);
-    CloseHandle(file);
-}
-
-// Loads a private copy of the extender (its language-file search starts
-// afresh) and returns the title it reports.
-std::string TitleOfCopy(const std::string& directory, const char* name, int length = 256) {
-    const std::string copy = directory + name;
-    CopyFileA(host::DefaultExtenderPath().c_str(), copy.c_str(), FALSE);
-    host::Extender extender{};
-    if (!CHECK(host::LoadExtender(extender, copy))) return "<not loaded>";
-    std::vector<char> title(256, 'q');
-    const int32_t version = extender.query(1, title.data(), length);
-    CHECK_EQ(version, 51002);
-    std::string result(title.data());
-    // A language file made after the first query is never seen.
-    WriteText(directory + "ZRXELANG.late", "[Gizmora Extender]\r\nX1000=late\r\n");
-    WritePrivateProfileStringA("MAIN", "Language", "late", "ZRXPRIME.INI");
-    extender.query(1, title.data(), length);
-    CHECK_EQ(std::string(title.data()), result);
-    WritePrivateProfileStringA("MAIN", "Language", nullptr, "ZRXPRIME.INI");
-    DeleteFileA((directory + "ZRXELANG.late").c_str());
-    FreeLibrary(extender.module);
-    return result;
-}
-
 void Query() {
     char title[64];
     memset(title, 'q', sizeof title);
@@ -400,6 +364,19 @@ void LanguageFiles() {
     WriteProfileStringA("INTL", "sLanguage", "deu");
     WriteText(deep + "ZRXELANG.deu", "[Gizmora Extender]\r\nX1000=Deep\r\n");
     CHECK_EQ(TitleOfCopy(deep, "tabulon-j.dll"), "Deep");
+
+    // Deeper than MAX_PATH, the extender's own name does not fit its
+    // buffer (cut at 260 bytes, unterminated): there is no folder beside
+    // it to look in, and a file where the cut name points is not taken.
+    const std::wstring deeper = DeepFolder(L"tabulon-deeper", L"a-rather-long-folder-name", 300);
+    const std::wstring copy = deeper + L"tabulon-k.dll";
+    const std::string original = host::DefaultExtenderPath();
+    CopyFileW(std::wstring(original.begin(), original.end()).c_str(), (L"\\\\?\\" + copy).c_str(), FALSE);
+    std::wstring cut = copy.substr(0, MAX_PATH);
+    cut.resize(cut.rfind(L'\\') + 1);
+    WriteProfileStringA("INTL", "sLanguage", "cut");
+    WriteTextW(cut + L"ZRXELANG.cut", LanguageFileText("Cut"));
+    CHECK_EQ(TitleOfModule(LoadLibraryW(copy.c_str())), kTitle);
     WriteProfileStringA("INTL", "sLanguage", nullptr);
 }
 

@@ -6,8 +6,12 @@
 #include <string>
 
 #include "../../interface/conversions.h"
+#include "../native/code_page.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+    // The last byte picks the code page: double-byte ones lead the way.
+    static const unsigned kCodePages[] = {932, 936, 949, 1252};
+    SetCodePage(kCodePages[size ? data[size - 1] % 4 : 3]);
     const std::string text(reinterpret_cast<const char*>(data), size);
     ParseDecimal(text.c_str());
     ParseColorTriplet(text.c_str());

@@ -5,6 +5,7 @@
 #include "../../controls/datetime_text.h"
 #include "../../controls/ipaddress_text.h"
 #include "../check.h"
+#include "code_page.h"
 
 static void Addresses() {
     CHECK_EQ(PackAddressText("192.168.1.20"), 0xC0A80114u);
@@ -72,6 +73,23 @@ static void DateTimes() {
     CHECK_EQ(Show(f), "20-4-3 5:0:0 w0 ms0");
 }
 
+// Fields are counted in characters: a two-byte separator such as 年
+// (cp932 94 4E) keeps the fields after it in place.
+static void DoubleByteSeparators() {
+    const char kKanjiText[] = "2024\x94\x4E" "03\x8C\x8E" "05\x93\xFA" "14\x8E\x9E" "07\x95\xAA" "09\x95\x62";
+    DateTimeFields f;
+    SetCodePage(932);
+    CHECK(ReadDateTimeText(kKanjiText, f));
+    CHECK_EQ(Show(f), "2024-3-5 14:7:9 w0 ms0");
+    CHECK(ReadDateTimeText("2024\x94", f));  // a lead byte at the end reads nothing past it
+    CHECK_EQ(Show(f), "2024-0-0 0:0:0 w0 ms0");
+    // The same bytes in a single-byte code page are one character each.
+    SetCodePage(1251);
+    CHECK(ReadDateTimeText(kKanjiText, f));
+    CHECK_EQ(Show(f), "2024-0-0 5:14:0 w0 ms0");
+    SetCodePage(1252);
+}
+
 static void NoDate() {
     DateTimeFields f;
     f.year = 7;
@@ -88,5 +106,6 @@ int main() {
     check::Group("address texts", AddressTexts);
     check::Group("date-time texts", DateTimes);
     check::Group("no date", NoDate);
+    check::Group("double-byte separators", DoubleByteSeparators);
     return check::Finish();
 }

@@ -5,6 +5,7 @@
 
 #include "../../interface/conversions.h"
 #include "../check.h"
+#include "code_page.h"
 
 static void Decimals() {
     CHECK_EQ(ParseDecimal("  -42abc"), -42);
@@ -34,6 +35,18 @@ static void Colours() {
     CHECK_EQ(ParseColorTriplet("0|0|12345699999999"), 0x400000);
     CHECK_EQ(ColorFromBytes(255, 0x180, -1), 0xFF80FF);
     CHECK_EQ(ColorFromBytes(1, 2, 3), 0x030201);
+}
+
+// In cp932 ポ is 83 7C: its trail byte is no separator. In 1251 the same
+// bytes are two characters, the second a "|".
+static void DoubleByteColours() {
+    SetCodePage(932);
+    CHECK_EQ(ParseColorTriplet("10\x83\x7C" "20|30|40"), 0x281E0A);
+    CHECK_EQ(ParseColorTriplet("\x83\x7C|5|6"), 0x060500);  // a first character of two bytes
+    CHECK_EQ(ParseColorTriplet("1|2|\x83"), 0x000201);       // a lead byte before the end
+    SetCodePage(1251);
+    CHECK_EQ(ParseColorTriplet("10\x83\x7C" "20|30|40"), 0x28140A);
+    SetCodePage(1252);
 }
 
 static void Integers() {
@@ -89,6 +102,7 @@ static void Lists() {
 int main() {
     check::Group("decimals", Decimals);
     check::Group("colours", Colours);
+    check::Group("double-byte colours", DoubleByteColours);
     check::Group("integers", Integers);
     check::Group("lists", Lists);
     return check::Finish();
