@@ -2,6 +2,7 @@
 // stepping or marquee animation, and the bar state.
 #include "../interface/call.h"
 #include "../interface/conversions.h"
+#include "../interface/drawing_runs.h"
 #include "../interface/visual_style.h"
 
 #include <commctrl.h>  // needs windows.h, which call.h brings in
@@ -49,7 +50,9 @@ Completed pgSetRange(const Call& call) {
 }
 
 Completed pgSetPosition(const Call& call) {
-    const LRESULT previous = Send(ArgWindow(call, 1), PBM_SETPOS, AsWParam(ArgInt(call, 2)), 0);
+    HWND bar = ArgWindow(call, 1);
+    PacePaints(bar);
+    const LRESULT previous = Send(bar, PBM_SETPOS, AsWParam(ArgInt(call, 2)), 0);
     return CompleteInt(call, static_cast<int32_t>(previous));
 }
 
@@ -61,6 +64,7 @@ Completed pgSetStep(const Call& call) {
 // Marquee mode stays once set: a later step only advances the position.
 Completed pgStep(const Call& call) {
     HWND bar = ArgWindow(call, 1);
+    PacePaints(bar);
     LRESULT answer;
     if (ArgInt(call, 2) == kMarqueeMode) {
         SetWindowLongA(bar, GWL_STYLE, GetWindowLongA(bar, GWL_STYLE) | PBS_MARQUEE);

@@ -4,6 +4,7 @@
 
 #include "../interface/call.h"
 #include "../interface/conversions.h"
+#include "../interface/drawing_runs.h"
 #include "../interface/visual_style.h"
 
 #include <commctrl.h>  // needs windows.h, which call.h brings in
@@ -59,7 +60,9 @@ Completed sbCreateStatusBar(const Call& call) {
 // The low byte of the part names it; the bits above are drawing flags.
 Completed sbSetText(const Call& call) {
     const int32_t part = static_cast<int32_t>(static_cast<uint32_t>(ArgInt(call, 2)) - 1u);
-    SendPointer(ArgWindow(call, 1), SB_SETTEXTA, AsWParam(part), ArgText(call, 3));
+    HWND bar = ArgWindow(call, 1);
+    PacePaints(bar);
+    SendPointer(bar, SB_SETTEXTA, AsWParam(part), ArgText(call, 3));
     return CompleteInt(call, 1);
 }
 

@@ -33,7 +33,7 @@ Completed CompleteFailure(const Call& call, UINT stringId);
 
 typedef Completed Handler(const Call& call);
 
-#define TABULON_DECLARE_HANDLER(number, name, argCount, mask, run) Completed name(const Call& call);
+#define TABULON_DECLARE_HANDLER(number, name, argCount, mask, roles) Completed name(const Call& call);
 TABULON_FUNCTIONS(TABULON_DECLARE_HANDLER)
 #undef TABULON_DECLARE_HANDLER
 

@@ -13,14 +13,14 @@ constexpr int kHighestNumber = 377;
 
 struct JumpTable {
     Handler* byNumber[kHighestNumber + 1];
-    bool joinsRun[kHighestNumber + 1];
+    uint8_t windows[kHighestNumber + 1];  // the roles of its window arguments
 };
 
 constexpr JumpTable MakeJumpTable() {
     JumpTable table{};
-#define TABULON_JUMP_ROW(number, name, argCount, mask, run) \
-    table.byNumber[number] = &name;                        \
-    table.joinsRun[number] = (run) == kJoinsRun;
+#define TABULON_JUMP_ROW(number, name, argCount, mask, roles) \
+    table.byNumber[number] = &name;                            \
+    table.windows[number] = (roles);
     TABULON_FUNCTIONS(TABULON_JUMP_ROW)
 #undef TABULON_JUMP_ROW
     return table;
@@ -72,6 +72,9 @@ bool PinModule() {
 }
 
 void ShowMessage(const Call& call, const char* text, const char* caption) {
+    // The box lets the host's thread wait: every list shows as it is now
+    // behind it, and no run is left for its messages to end out of turn.
+    RestoreAllDrawing();
     MessageBoxA(call.ownerWindow, text, caption, MB_OK);
 }
 
@@ -101,8 +104,11 @@ extern "C" int32_t __stdcall QALExtender2(void* ownerWindow, void* hostInstance,
     const Call call{static_cast<HWND>(ownerWindow), static_cast<HINSTANCE>(hostInstance), cookie, hostReturn, hostContext,
                     static_cast<const ExtenderArgs*>(data), result};
     const bool known = number >= 0 && number <= kHighestNumber;
-    if (!known || !kJumpTable.joinsRun[number]) RestoreAllDrawing();
     Handler* handler = known ? kJumpTable.byNumber[number] : nullptr;
     if (!handler) return CompleteFailure(call, kStringUnknownFunction).hostAnswer;
-    return handler(call).hostAnswer;
+    if (PendingRunCount > 0) PrepareRunsFor(call, kJumpTable.windows[number]);
+    ++CallsUnderWay;
+    const int32_t answer = handler(call).hostAnswer;
+    --CallsUnderWay;
+    return answer;
 }

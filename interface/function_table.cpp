@@ -4,13 +4,13 @@
 #include "call.h"
 
 FunctionEntry FunctionTable[kFunctionCount + 1] = {
-#define TABULON_TABLE_ROW(number, name, argCount, mask, run) {number, 2, mask, 0, argCount, 0, #name},
+#define TABULON_TABLE_ROW(number, name, argCount, mask, roles) {number, 2, mask, 0, argCount, 0, #name},
     TABULON_FUNCTIONS(TABULON_TABLE_ROW)
 #undef TABULON_TABLE_ROW
     {-1, 0, 0, 0, 0, 0, ""},
 };
 
-#define TABULON_COUNT_ROW(number, name, argCount, mask, run) +1
+#define TABULON_COUNT_ROW(number, name, argCount, mask, roles) +1
 static_assert(0 TABULON_FUNCTIONS(TABULON_COUNT_ROW) == kFunctionCount, "110 script functions");
 #undef TABULON_COUNT_ROW
 

@@ -319,6 +319,226 @@ void OtherThread() {
     CloseHandle(controls.ready);
 }
 
+// ---------------------------------------------------------------------------
+// Runs that survive calls on other windows: a list filled while a bar
+// steps and a status bar counts, or two lists filled in turn.
+
+// What the screen shows of a window, frame and scroll bars included.
+std::vector<uint32_t> ScreenPixels(HWND window) {
+    RECT rect;
+    GetWindowRect(window, &rect);
+    const int width = rect.right - rect.left, height = rect.bottom - rect.top;
+    BITMAPINFO info{};
+    info.bmiHeader = {sizeof info.bmiHeader, width, -height, 1, 32, BI_RGB};
+    void* bits = nullptr;
+    HDC screen = GetDC(nullptr);
+    HDC memory = CreateCompatibleDC(screen);
+    HBITMAP bitmap = CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    HGDIOBJ old = SelectObject(memory, bitmap);
+    BitBlt(memory, 0, 0, width, height, screen, rect.left, rect.top, SRCCOPY);
+    GdiFlush();
+    std::vector<uint32_t> pixels(static_cast<const uint32_t*>(bits), static_cast<const uint32_t*>(bits) + width * height);
+    SelectObject(memory, old);
+    DeleteObject(bitmap);
+    DeleteDC(memory);
+    ReleaseDC(nullptr, screen);
+    return pixels;
+}
+
+HWND Bar(HWND window, int y, int range) {
+    HWND bar = reinterpret_cast<HWND>(
+        static_cast<intptr_t>(host::Int("pgCreateProgressBar", {window, 10, y, 300, 20, 0})));
+    SendMessageA(bar, PBM_SETRANGE32, 0, range);
+    SendMessageA(bar, PBM_SETSTEP, 1, 0);
+    return bar;
+}
+
+int Position(HWND bar) { return static_cast<int>(SendMessageA(bar, PBM_GETPOS, 0, 0)); }
+
+// A list filled while a bar steps and a status bar counts looks exactly
+// like one filled alone, and the bar like one set once; its run is held
+// once for the whole loop.
+void OtherWindowsInTheLoop() {
+    HWND window = host::CreateTopWindow("mixed loop", 860, 330);
+    SetWindowPos(window, HWND_TOP, 0, 320, 0, 0, SWP_NOSIZE);  // clear of the other test windows
+    std::string mixedRedraws, aloneRedraws;
+    HWND mixed = Report(mixedRedraws), alone = Report(aloneRedraws);
+    SetParent(mixed, window);
+    SetParent(alone, window);
+    SetWindowPos(alone, nullptr, 430, 10, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+    HWND bar = Bar(window, 220, 90), drawnBar = Bar(window, 250, 90);
+    SetWindowPos(drawnBar, nullptr, 430, 220, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+    HWND status = reinterpret_cast<HWND>(static_cast<intptr_t>(host::Int("sbCreateStatusBar", {window, ""})));
+    host::Pump();
+    for (int i = 1; i <= 90; ++i) {
+        host::Int("lvInsertItem", {mixed, i, "Row " + std::to_string(i)});
+        host::Int("pgStep", {bar, 0});
+        host::Int("sbSetText", {status, 1, "Row " + std::to_string(i)});
+    }
+    CHECK_EQ(mixedRedraws, "0");
+    InsertRows(alone, 1, 90);
+    SendMessageA(drawnBar, PBM_SETPOS, 90, 0);
+    host::Pump();
+    CHECK_EQ(mixedRedraws, "01");
+    CHECK_EQ(ScrollRows(mixed), 90);
+    CHECK(ScreenPixels(mixed) == ScreenPixels(alone));
+    CHECK_EQ(Position(bar), 90);
+    CHECK(ScreenPixels(bar) == ScreenPixels(drawnBar));
+    char text[32] = "";
+    SendMessageA(status, SB_GETTEXTA, 0, reinterpret_cast<LPARAM>(text));
+    CHECK_EQ(std::string(text), "Row 90");
+    DestroyWindow(window);
+}
+
+void TwoListsInTurn() {
+    std::string first, second;
+    HWND one = Report(first), other = Report(second);
+    SetWindowPos(other, nullptr, 420, 10, 170, 200, SWP_NOZORDER);
+    for (int i = 1; i <= 40; ++i) {
+        host::Int("lvInsertItem", {one, i, "One"});
+        host::Int("lvInsertItem", {other, i, "Other"});
+    }
+    CHECK_EQ(first + "/" + second, "0/0");
+    host::Pump();
+    CHECK_EQ(first + "/" + second, "01/01");
+    CHECK_EQ(ScrollRows(one), 40);
+    CHECK_EQ(ScrollRows(other), 40);
+    DestroyWindow(one);
+    DestroyWindow(other);
+}
+
+// A call on the list's parent ends the run first: it may read or paint
+// what lies in the parent.
+void CallOnTheParent() {
+    std::string redraws;
+    HWND list = Report(redraws);
+    InsertRows(list, 1, 30);
+    host::Int("taSetBkColor", {Parent, 200, 200, 200});
+    CHECK_EQ(redraws, "01");
+    CHECK_EQ(ScrollRows(list), 30);
+    InsertRows(list, 31, 40);
+    host::Pump();
+    CHECK_EQ(redraws, "0101");
+    CHECK(TextPixels(list, 5) > 10);
+    DestroyWindow(list);
+}
+
+// The list goes in the middle of the loop; the bar steps on.
+void ListGoesMidLoop() {
+    std::string redraws;
+    HWND list = Report(redraws);
+    HWND bar = Bar(Parent, 220, 40);
+    for (int i = 1; i <= 40; ++i) {
+        if (i == 20) DestroyWindow(list);
+        else if (i < 20) host::Int("lvInsertItem", {list, i, "Row"});
+        host::Int("pgStep", {bar, 0});
+    }
+    host::Pump();
+    CHECK_EQ(Position(bar), 40);
+    std::string again;
+    list = Report(again);
+    InsertRows(list, 1, 2);
+    CHECK_EQ(again, "0");
+    DestroyWindow(list);
+    DestroyWindow(bar);
+}
+
+HWND BoxList;
+std::string BoxSaw;
+
+// Sees the message box before it is dismissed: the list behind it must be
+// up to date and drawn.
+LRESULT CALLBACK WatchBox(int code, WPARAM wParam, LPARAM lParam) {
+    std::string caption, text;
+    if (code == HCBT_ACTIVATE && host::ReadMessageBox(reinterpret_cast<HWND>(wParam), caption, text)) {
+        UpdateWindow(BoxList);
+        BoxSaw = std::to_string(ScrollRows(BoxList)) + (TextPixels(BoxList, 3) > 10 ? " drawn" : " not drawn");
+    }
+    return CallNextHookEx(nullptr, code, wParam, lParam);
+}
+
+void MessageBoxMidLoop() {
+    std::string redraws;
+    BoxList = Report(redraws);
+    HHOOK hook = SetWindowsHookExA(WH_CBT, WatchBox, nullptr, GetCurrentThreadId());
+    InsertRows(BoxList, 1, 30);
+    host::Int("lvDeleteItem", {BoxList, 1, -4});
+    UnhookWindowsHookEx(hook);
+    CHECK_EQ(BoxSaw, "30 drawn");
+    CHECK_EQ(host::TakeMessageBoxes().size(), 1u);
+    DestroyWindow(BoxList);
+}
+
+// A host procedure on the bar makes a call on the list at every step.
+WNDPROC BarSaved;
+HWND StepList;
+
+LRESULT CALLBACK InsertsOnStep(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == PBM_STEPIT) host::Int("lvInsertItem", {StepList, 1, "Inner"});
+    return CallWindowProcA(BarSaved, window, message, wParam, lParam);
+}
+
+void ReentryFromTheBar() {
+    std::string redraws;
+    StepList = Report(redraws);
+    HWND bar = Bar(Parent, 220, 30);
+    BarSaved = SetProcedure(bar, InsertsOnStep);
+    for (int i = 1; i <= 30; ++i) host::Int("pgStep", {bar, 0});
+    host::Pump();
+    CHECK_EQ(redraws, "01");
+    CHECK_EQ(ScrollRows(StepList), 30);
+    CHECK_EQ(Position(bar), 30);
+    DestroyWindow(bar);
+    DestroyWindow(StepList);
+}
+
+// Paints of a bar stepped in a long loop come at most once a frame, yet
+// the screen shows it moving during the loop.
+LRESULT CALLBACK CountsPaints(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_PAINT) ++*reinterpret_cast<int*>(GetPropA(window, "paints"));
+    return CallWindowProcA(BarSaved, window, message, wParam, lParam);
+}
+
+// The share of a bar's middle row that differs from what it showed empty.
+double Filled(const std::vector<uint32_t>& now, const std::vector<uint32_t>& empty, int width, int from, int to) {
+    const int row = static_cast<int>(now.size()) / width / 2 * width;
+    int differ = 0;
+    for (int x = from; x < to; ++x) differ += now[row + x] != empty[row + x];
+    return static_cast<double>(differ) / (to - from);
+}
+
+void PacedBar() {
+    HWND bar = Bar(Parent, 220, 1500);
+    int paints = 0;
+    SetPropA(bar, "paints", &paints);
+    BarSaved = SetProcedure(bar, CountsPaints);  // behind ours: sees the paints ours lets through
+    host::Pump();
+    const std::vector<uint32_t> empty = ScreenPixels(bar);
+    RECT rect;
+    GetWindowRect(bar, &rect);
+    const int width = rect.right - rect.left;
+    const DWORD start = GetTickCount();
+    double early = 0, late = 1;
+    for (int i = 1; i <= 1500; ++i) {
+        host::Int("pgStep", {bar, 0});
+        if (i == 749) Sleep(2 * 16);  // a slow step: the next call paints
+        if (i == 750) {
+            const std::vector<uint32_t> middle = ScreenPixels(bar);
+            early = Filled(middle, empty, width, width / 10, width * 4 / 10);
+            late = Filled(middle, empty, width, width * 6 / 10, width * 9 / 10);
+        }
+    }
+    const DWORD spent = GetTickCount() - start;
+    CHECK(early > 0.9);
+    CHECK(late < 0.1);
+    CHECK(paints >= 1);
+    CHECK(static_cast<DWORD>(paints) <= spent / 16 + 2);
+    host::Pump();
+    CHECK(Filled(ScreenPixels(bar), empty, width, width / 10, width * 9 / 10) > 0.9);
+    RemovePropA(bar, "paints");
+    DestroyWindow(bar);
+}
+
 }  // namespace
 
 int main() {
@@ -331,6 +551,13 @@ int main() {
     check::Group("list box runs", ListBoxRuns);
     check::Group("host procedures", HostProcedures);
     check::Group("another thread", OtherThread);
+    check::Group("other windows in the loop", OtherWindowsInTheLoop);
+    check::Group("two lists in turn", TwoListsInTurn);
+    check::Group("a call on the parent", CallOnTheParent);
+    check::Group("the list goes mid-loop", ListGoesMidLoop);
+    check::Group("a message box mid-loop", MessageBoxMidLoop);
+    check::Group("re-entry from the bar", ReentryFromTheBar);
+    check::Group("paced bar", PacedBar);
     check::Group("unloading during a run", UnloadDuringRun);
     return check::Finish();
 }

@@ -429,13 +429,110 @@ void ColourBenchmarks() {
            small[0], small[1], small[2], large[0], large[0] / small[0], large[1], large[1] / small[1], large[2]);
 }
 
+// ---------------------------------------------------------------------------
+// Loops that change a list and another control in each pass, against the
+// two loops apart, on visible controls with the pump inside the timing.
+
+constexpr int kMixedRows = 1500;
+
+struct MixedControls {
+    HWND window, list, other, box, bar, status;
+};
+
+// A visible window with two report views, a list box of 1,500 entries, a
+// progress bar of 1,500 steps and a status bar, all drawn once.
+MixedControls MakeMixed() {
+    MixedControls c;
+    c.window = host::CreateTopWindow("mixed loops", 900, 460);
+    c.list = host::CreateChild(c.window, "SysListView32", LVS_REPORT | WS_VISIBLE, 0, 0, 290, 400);
+    c.other = host::CreateChild(c.window, "SysListView32", LVS_REPORT | WS_VISIBLE, 300, 0, 290, 400);
+    for (HWND list : {c.list, c.other}) {
+        LVCOLUMNA column{};
+        column.mask = LVCF_TEXT | LVCF_WIDTH;
+        column.cx = 200;
+        column.pszText = const_cast<char*>("Column");
+        SendMessageA(list, LVM_INSERTCOLUMNA, 0, reinterpret_cast<LPARAM>(&column));
+    }
+    c.bar = reinterpret_cast<HWND>(static_cast<intptr_t>(host::Int("pgCreateProgressBar", {c.window, 0, 405, 590, 20, 0})));
+    SendMessageA(c.bar, PBM_SETRANGE32, 0, kMixedRows);
+    SendMessageA(c.bar, PBM_SETSTEP, 1, 0);
+    c.status = reinterpret_cast<HWND>(static_cast<intptr_t>(host::Int("sbCreateStatusBar", {c.window, ""})));
+    c.box = HalfSelectedBox(c.window, kMixedRows, true);
+    SetWindowPos(c.box, nullptr, 600, 0, 290, 400, SWP_NOZORDER);
+    SendMessageA(c.box, LB_SETSEL, FALSE, -1);
+    host::Pump();
+    return c;
+}
+
+// One pass's work, by what it touches.
+enum Work : unsigned { kInsert = 1, kStep = 2, kStatus = 4, kDeleteEntry = 8, kInsertOther = 16, kPlainStep = 32 };
+
+double TimeWork(unsigned work) {
+    MixedControls c = MakeMixed();
+    BareCall insert = ControlCall("lvInsertItem", c.list), other = ControlCall("lvInsertItem", c.other);
+    insert.args.slot[2].text = other.args.slot[2].text = "item";
+    BareCall step = ControlCall("pgStep", c.bar), status = ControlCall("sbSetText", c.status);
+    status.args.slot[1].intValue = 1;
+    BareCall remove = ControlCall("lbDeleteItem", c.box);
+    remove.args.slot[1].intValue = 1;
+    char text[32];
+    const double start = Now();
+    for (int i = 1; i <= kMixedRows; ++i) {
+        if (work & kInsert) insert.args.slot[1].intValue = i, Dispatch(insert);
+        if (work & kInsertOther) other.args.slot[1].intValue = i, Dispatch(other);
+        if (work & kDeleteEntry) Dispatch(remove);
+        if (work & kStep) Dispatch(step);
+        if (work & kPlainStep) SendMessageA(c.bar, PBM_STEPIT, 0, 0);
+        if (work & kStatus) {
+            wsprintfA(text, "Row %d", i);
+            status.args.slot[2].text = text;
+            Dispatch(status);
+        }
+    }
+    host::Pump();
+    const double spent = Now() - start;
+    DestroyWindow(c.window);
+    host::Pump();
+    return spent;
+}
+
+double BestOf(unsigned work, int rounds) {
+    double best = 1e30;
+    for (int round = 0; round < rounds; ++round) best = std::min(best, TimeWork(work));
+    return best;
+}
+
+void MixedLoop(const char* what, unsigned first, unsigned second) {
+    constexpr int kMixedRounds = 3;
+    const double together = BestOf(first | second, kMixedRounds);
+    const double one = BestOf(first, kMixedRounds), two = BestOf(second, kMixedRounds);
+    printf("%-52s together %8.1f ms   apart %8.1f + %8.1f ms   together/apart %.2f\n", what, together, one, two,
+           together / (one + two));
+    fflush(stdout);
+}
+
+void MixedBenchmarks() {
+    MixedLoop("1,500 x (lvInsertItem + pgStep)", kInsert, kStep);
+    MixedLoop("1,500 x (lvInsertItem + sbSetText)", kInsert, kStatus);
+    MixedLoop("1,500 x (lbDeleteItem of one entry + pgStep)", kDeleteEntry, kStep);
+    MixedLoop("1,500 x (lvInsertItem in one list + in another)", kInsert, kInsertOther);
+    const double paced = BestOf(kStep, 3), plain = BestOf(kPlainStep, 3);
+    printf("%-52s extender %8.1f ms   plain PBM_STEPIT %8.1f ms   ratio %.2f\n", "1,500 x pgStep on a visible bar",
+           paced, plain, paced / plain);
+    fflush(stdout);
+}
+
 }  // namespace
 
-// With the argument "colours", only the colour benchmarks run.
+// With the argument "colours" or "mixed", only those benchmarks run.
 int main(int argc, char** argv) {
     host::Start();
     if (argc > 1 && strcmp(argv[1], "colours") == 0) {
         ColourBenchmarks();
+        return 0;
+    }
+    if (argc > 1 && strcmp(argv[1], "mixed") == 0) {
+        MixedBenchmarks();
         return 0;
     }
     HWND parent = host::CreateTopWindow("bench", 640, 480);
@@ -494,5 +591,6 @@ int main(int argc, char** argv) {
     for (const Case& c : cases) Time(parent, c);
     DestroyWindow(parent);
     ColourBenchmarks();
+    MixedBenchmarks();
     return 0;
 }
