@@ -150,15 +150,18 @@ bool LiesIn(HWND window, HWND ancestor) {
     return false;
 }
 
-// Ends the runs of window and of the windows it lies in, and with
-// inside, of the windows that lie in it. Ending one may run host
+// Ends the runs a call on window with this role could disturb or depend
+// on: always those of the windows it lies in (held drawing would hide it);
+// unless the call joins window's run, its own; and when it acts on all
+// that lies in window, those of the windows in it. Ending one may run host
 // procedures that end or start others, so the list is read afresh.
-void EndRunsAround(HWND window, bool inside) {
+void EndRunsAround(HWND window, WindowRole role) {
+    const bool own = role == kActsOn || role == kCreatesIn, inside = role == kActsOn;
     for (bool ended = true; ended;) {
         ended = false;
         for (int i = 0; i < PendingRunCount && !ended; ++i) {
             const HWND control = PendingRuns[i].control;
-            if (control == window || LiesIn(window, control) || (inside && LiesIn(control, window))) {
+            if (control == window ? own : LiesIn(window, control) || (inside && LiesIn(control, window))) {
                 RestoreDrawing(control);
                 ended = true;
             }
@@ -236,6 +239,6 @@ void PrepareRunsFor(const Call& call, uint8_t windows) {
     }
     for (int argument = 1; argument <= 2 && PendingRunCount > 0; ++argument) {
         const WindowRole role = RoleOf(windows, argument);
-        if (role == kActsOn || role == kCreatesIn) EndRunsAround(ArgWindow(call, argument), role == kActsOn);
+        if (role != kNoWindow) EndRunsAround(ArgWindow(call, argument), role);
     }
 }

@@ -8,15 +8,17 @@
 
 // A role of a window argument. It tells the dispatcher which runs of item
 // changes with drawing held back (drawing_runs.h) the call could disturb
-// or depend on, and so must end first; every other run goes on.
+// or depend on, and so must end first; every other run goes on. A call
+// always ends the runs of the windows its window arguments lie in: held
+// drawing there could hide them.
 enum WindowRole : uint8_t {
     kNoWindow,    // not a window
     kJoinsRun,    // a list control whose single items the call changes or reads, inside its run
     kPacesPaint,  // a progress or status bar the call changes, whose paints its run paces
     kUpdates,     // a window whose pending painting is done, which draws nothing a run holds back
     kActsOn,      // a window the call changes, reads or destroys, with all that lies in it:
-                  // ends the runs of the window, of the windows it lies in and of those in it
-    kCreatesIn,   // a window the call creates a window in: ends its run and those of the windows it lies in
+                  // ends its run and those of the windows in it
+    kCreatesIn,   // a window the call creates a window in: ends its run
 };
 
 // The roles of arguments 1 and 2 (no function names a window after them).
