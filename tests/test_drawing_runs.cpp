@@ -408,7 +408,7 @@ void TwoListsInTurn() {
 }
 
 // A call on the list's parent ends the run first: it may read or paint
-// what lies in the parent.
+// what lies in the parent. A call on what lies in the list does too.
 void CallOnTheParent() {
     std::string redraws;
     HWND list = Report(redraws);
@@ -420,6 +420,13 @@ void CallOnTheParent() {
     host::Pump();
     CHECK_EQ(redraws, "0101");
     CHECK(TextPixels(list, 5) > 10);
+
+    // So do making a control inside the list and a call on that control.
+    InsertRows(list, 41, 42);
+    HWND bar = reinterpret_cast<HWND>(static_cast<intptr_t>(host::Int("pgCreateProgressBar", {list, 0, 0, 50, 10, 0})));
+    InsertRows(list, 43, 43);
+    host::Int("pgStep", {bar, 0});
+    CHECK_EQ(redraws, "01010101");
     DestroyWindow(list);
 }
 
