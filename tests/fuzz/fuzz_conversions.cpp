@@ -1,10 +1,12 @@
-// Feeds arbitrary texts to the decimal and colour readers and arbitrary
-// values to the integer writer.
+// Feeds arbitrary texts, in single- and double-byte code pages, to the
+// decimal and colour readers and to the cuts on character boundaries, and
+// arbitrary values to the integer writer.
 #include <stdint.h>
 #include <string.h>
 
 #include <string>
 
+#include "../../interface/characters.h"
 #include "../../interface/conversions.h"
 #include "../native/code_page.h"
 
@@ -15,6 +17,18 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const std::string text(reinterpret_cast<const char*>(data), size);
     ParseDecimal(text.c_str());
     ParseColorTriplet(text.c_str());
+
+    // A cut keeps whole characters within its limit; a copy fits its buffer.
+    const size_t limit = size ? data[0] % 40 : 0;
+    const size_t kept = WholeCharacterLength(text.c_str(), limit);
+    if (kept > limit || kept > strlen(text.c_str())) __builtin_trap();
+    const char* c = text.c_str();
+    while (static_cast<size_t>(c - text.c_str()) < kept) c = NextCharacter(c);
+    if (static_cast<size_t>(c - text.c_str()) != kept) __builtin_trap();  // on a boundary
+    std::string copy(limit + 1, 'x');
+    CopyWholeCharacters(&copy[0], text.c_str(), limit + 1);
+    if (strlen(copy.c_str()) != kept) __builtin_trap();
+    DropSplitCharacter(&copy[0]);
     if (size >= 5) {
         int32_t value;
         memcpy(&value, data, 4);
