@@ -43,7 +43,8 @@ inline std::string RepositoryDirectory() {
 inline std::string HostPath() { return ExeDirectory() + "tabulon-host.exe"; }
 
 // arguments follow the program name on the command line as given.
-inline Outcome Run(const std::string& arguments, const std::string& directory = "", DWORD timeoutMs = 60000) {
+inline Outcome RunProgram(const std::string& program, const std::string& arguments, const std::string& directory = "",
+                          DWORD timeoutMs = 60000) {
     Outcome outcome{STILL_ACTIVE, ""};
     SECURITY_ATTRIBUTES inherit{sizeof inherit, nullptr, TRUE};
     HANDLE readEnd, writeEnd;
@@ -56,13 +57,13 @@ inline Outcome Run(const std::string& arguments, const std::string& directory = 
     startup.hStdOutput = writeEnd;
     startup.hStdError = writeEnd;
     PROCESS_INFORMATION process{};
-    std::string commandLine = "\"" + HostPath() + "\" " + arguments;
+    std::string commandLine = "\"" + program + "\" " + arguments;
     const BOOL started = CreateProcessA(nullptr, &commandLine[0], nullptr, nullptr, TRUE, 0, nullptr,
                                         directory.empty() ? nullptr : directory.c_str(), &startup, &process);
     CloseHandle(writeEnd);
     if (!started) {
         CloseHandle(readEnd);
-        outcome.output = "cannot start " + HostPath();
+        outcome.output = "cannot start " + program;
         return outcome;
     }
     const DWORD start = GetTickCount();
@@ -97,6 +98,11 @@ inline Outcome Run(const std::string& arguments, const std::string& directory = 
     CloseHandle(process.hThread);
     CloseHandle(process.hProcess);
     return outcome;
+}
+
+// The stand-in host beside the test.
+inline Outcome Run(const std::string& arguments, const std::string& directory = "", DWORD timeoutMs = 60000) {
+    return RunProgram(HostPath(), arguments, directory, timeoutMs);
 }
 
 // A script's source written to a file of its own under %TEMP%, run with the
