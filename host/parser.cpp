@@ -272,8 +272,7 @@ const Operator kComparisonOperators[] = {Operator::Equal,   Operator::NotEqual, 
 // "(a < b) < c", which compares 1 or 0 with c.
 bool ParseExpression(Parser& p, Expr& expr) {
     if (!ParseLevel(p, Level{ParseSum, kComparisonSpellings, kComparisonOperators, 6}, expr)) return false;
-    if (expr.kind == ExprKind::Chain && expr.operators.size() > 1 &&
-        expr.operators[0] >= Operator::Equal)
+    if (expr.kind == ExprKind::Chain && expr.operators.size() > 1 && expr.operators[0] >= Operator::Equal)
         return Fail(p, "comparisons do not chain: use parentheses, as in (a < b) = 1");
     return true;
 }

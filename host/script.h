@@ -68,6 +68,7 @@ bool ExtenderFunction(const std::string& name, int32_t number, int32_t argCount,
 
 enum class ExprKind : uint8_t { Literal, Variable, Call, Negate, Chain };
 
+// The comparisons come last: Operator::Equal and above compare.
 enum class Operator : uint8_t { Add, Subtract, Multiply, Divide, Equal, NotEqual, Less, Greater, LessEqual, GreaterEqual };
 
 struct Expr {
