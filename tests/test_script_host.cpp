@@ -125,6 +125,15 @@ void Errors() {
     Error("repeat i = \"a\" to 2\nend\n", "1: repeat counts with integers", "loop bounds");
     Error("additem(1, \"x\")\n", "1: additem needs a list box or a combo box", "host word checks");
 
+    // The host's own stack holds a script at the limits: calls nested as
+    // deep as the language allows, and a long chain of terms.
+    std::string calls = "1", chain = "1";
+    for (int k = 0; k < 200; ++k) calls = "gzExtenderInfo(0 * " + calls + ")";
+    for (int k = 0; k < 100000; ++k) chain += " + 1";
+    const ScriptRun limits = RunScript("print " + calls + "\nprint " + chain + "\n");
+    CHECK_EQ(limits.output, "51002\n100001\n");
+    Error("print gzExtenderInfo(" + calls + ")\n", "1: nested more than 200 deep", "nesting");
+
     // A failure completion stops the script at its line.
     const ScriptRun failed = RunScript("print 1\ngzExtenderInfo(7)\nprint 2\n");
     CHECK_EQ(failed.output, "1\n" + failed.path + ":2: gzExtenderInfo failed: 101: xExtenderInfo: Invalid request\n");
