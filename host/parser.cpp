@@ -363,6 +363,11 @@ const char* BlockWord(StmtKind kind) {
 }  // namespace
 
 bool Parse(const std::string& source, const std::vector<Function>& functions, Program& program, Failure& failure) {
+    if (source.size() > kMaxScriptLength) {
+        const int line = 1 + static_cast<int>(std::count(source.begin(), source.begin() + kMaxScriptLength, '\n'));
+        failure = Failure{line, "the script goes on past " + std::to_string(kMaxScriptLength) + " bytes"};
+        return false;
+    }
     std::vector<size_t> open;  // blocks waiting for their end
     std::vector<Stmt>& code = program.statements;
     Lexer lexer = StartLexer(source);

@@ -28,6 +28,9 @@ namespace script {
 
 // The longest text a script makes, in bytes.
 constexpr size_t kMaxTextLength = 1 << 20;
+// The longest script, in bytes: its tree stays well within a 32-bit
+// host's memory (a term takes about 100 bytes).
+constexpr size_t kMaxScriptLength = 4 << 20;
 // How deep parentheses and calls may lie inside one another.
 constexpr int kMaxNesting = 200;
 // Function::maxArgs of a function that takes any number more.

@@ -126,6 +126,8 @@ void Limits() {
     CHECK_EQ(Run("x = " + std::string(10000, '-') + "5\nprint x\n"), "5\nexit 0\n");
     CHECK_EQ(Run("t = \"ab\"\nrepeat i = 1 to 40\n  t = t + t\nend\n"),
              "t.tab:3: a text would be longer than 1048576 bytes\nexit 1\n");
+    CHECK_EQ(Run("print 1\n" + std::string(script::kMaxScriptLength, ' ') + "\n"),
+             "t.tab:2: the script goes on past 4194304 bytes\n");
     script::Limits budget;
     budget.maxSteps = 1000;
     CHECK_EQ(Run("while 1\nend\n", budget), "t.tab:1: stopped after 1000 steps\nexit 1\n");
