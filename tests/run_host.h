@@ -43,8 +43,8 @@ inline std::string RepositoryDirectory() {
 inline std::string HostPath() { return ExeDirectory() + "tabulon-host.exe"; }
 
 // arguments follow the program name on the command line as given.
-inline Outcome RunProgram(const std::string& program, const std::string& arguments,
-                          const std::string& directory = "", DWORD timeoutMs = 60000) {
+inline Outcome RunProgram(const std::string& program, const std::string& arguments, const std::string& directory = "",
+                          DWORD timeoutMs = 60000) {
     Outcome outcome{STILL_ACTIVE, ""};
     SECURITY_ATTRIBUTES inherit{sizeof inherit, nullptr, TRUE};
     HANDLE readEnd, writeEnd;
@@ -100,6 +100,7 @@ inline Outcome RunProgram(const std::string& program, const std::string& argumen
     return outcome;
 }
 
+// The stand-in host beside the test.
 inline Outcome Run(const std::string& arguments, const std::string& directory = "", DWORD timeoutMs = 60000) {
     return RunProgram(HostPath(), arguments, directory, timeoutMs);
 }

@@ -4,6 +4,7 @@
 #include <stdio.h>
 #include <windows.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -62,12 +63,16 @@ void Language() {
         "expect 0xFFFFFFFF, -1\r\n"
         "expect -2147483648, 0x80000000\r\n"
         "expect 110, gzextenderinfo(0 + 1)\r\n"
-        "print\r\n");
+        "print\r\n"
+        "if gzExtenderInfo(1) - 2 * 5 = 100\r\n"
+        "  print \"one hundred\", 7 / 2 <> 3\r\n"
+        "end\r\n");
     CHECK_EQ(run.output,
              "16 -7 tab\there \"q\" back\\slash # not a comment\n"
              "sum 9 3x 16-7\n"
              "pairs 6 last 3\n"
              "\n"
+             "one hundred 0\n"
              "4 expectations met\n");
     CHECK_EQ(run.exitCode, 0u);
 }
@@ -94,8 +99,12 @@ void Errors() {
           "1: lvInsertItem takes 3 arguments, got 2: lvInsertItem(listview, position, \"text\")", "too few");
     Error("window(\"a\")\n", "1: window takes 3 arguments, got 1: window(\"title\", width, height)", "a host word");
     Error("listview(1)\n",
-          "1: listview takes 5 or 6 arguments, got 1: listview(parent, x, y, width, height [, checkboxes])",
-          "optional argument");
+          "1: listview takes 5 or more arguments, got 1: listview(parent, x, y, width, height [, \"style\", ...])",
+          "optional arguments");
+    Error("w = window(\"a\", 10, 10)\nlistbox(w, 0, 0, 10, 10, \"Sorted\", \"sortd\")\n",
+          "2: listbox has no style \"sortd\"; its styles are sorted, multiple and extended", "styles");
+    Error("lvInsertItme(1, 1, \"a\")\n", "1: unknown function lvInsertItme; did you mean lvInsertItem?",
+          "did you mean");
     Error("x = 3\nlvInsertItem(x, 1, x)\n", "2: argument 3 of lvInsertItem must be a text", "text by mask");
     Error("gzExtenderInfo(\"0\")\n", "1: argument 1 of gzExtenderInfo must be an integer", "integer by mask");
     Error("window(1, 2, 3)\n", "1: argument 1 of window must be a text", "host word types");
@@ -106,14 +115,24 @@ void Errors() {
     Error("x = 0x\n", "1: bad number 0x", "hex without digits");
     Error("x = 0x1FFFFFFFF\n", "1: number out of range 0x1FFFFFFFF", "hex range");
     Error("x = 2147483648\n", "1: number out of range 2147483648", "decimal range");
-    Error("x = 1 - 2\n", "1: unexpected character '-'", "no subtraction");
+    Error("x = 1\nx = 7 / (2 - 2)\n", "2: division by zero", "division");
     Error("print 1,\n", "1: expected a value after ','", "trailing comma");
     Error("x = 1\nprint y\nprint 2\n", "2: unknown variable y", "variables");
-    Error("3\n", "1: a line is a call, an assignment, print, expect, repeat or end", "bare value");
+    Error("3\n", "1: a line is a call, an assignment, print, expect, repeat, if, else, while or end", "bare value");
     Error("repeat i = 1 to 2\nprint i\n", "1: repeat without end", "loop");
-    Error("end\n", "1: end without repeat", "loop");
+    Error("end\n", "1: end without repeat, if or while", "loop");
+    Error("if 1\n  while 0\n  end\n", "1: if without end", "blocks");
     Error("repeat i = \"a\" to 2\nend\n", "1: repeat counts with integers", "loop bounds");
     Error("additem(1, \"x\")\n", "1: additem needs a list box or a combo box", "host word checks");
+
+    // The host's own stack holds a script at the limits: calls nested as
+    // deep as the language allows, and a long chain of terms.
+    std::string calls = "1", chain = "1";
+    for (int k = 0; k < 200; ++k) calls = "gzExtenderInfo(0 * " + calls + ")";
+    for (int k = 0; k < 100000; ++k) chain += " + 1";
+    const ScriptRun limits = RunScript("print " + calls + "\nprint " + chain + "\n");
+    CHECK_EQ(limits.output, "51002\n100001\n");
+    Error("print gzExtenderInfo(" + calls + ")\n", "1: nested more than 200 deep", "nesting");
 
     // A failure completion stops the script at its line.
     const ScriptRun failed = RunScript("print 1\ngzExtenderInfo(7)\nprint 2\n");
@@ -142,50 +161,40 @@ uint32_t Crc32(const std::string& bytes, size_t at, size_t size) {
     return ~crc;
 }
 
-// The snapshot is a PNG any reader takes: chunk CRCs, a zlib stream of
-// stored blocks with its Adler-32, and the window's pixels inside. The
-// folders it goes into are made.
-void Snapshot() {
-    char temp[MAX_PATH] = "";
-    GetTempPathA(MAX_PATH, temp);
-    const std::string outer = std::string(temp) + "tabulon-snapshot-" + std::to_string(GetCurrentProcessId());
-    const std::string inner = outer + "\\pictures", png = inner + "\\tabulon-snapshot.png";
-    std::string source = "w = window(\"Snapshot\", 300, 250)\n"
-                         "lb = listbox(w, 10, 10, 100, 80)\n"
-                         "expect 1, additem(lb, \"one\")\n"
-                         "expect 2, additem(lb, \"two\")\n"
-                         "pump(50)\n"
-                         "expect 1, snapshot(w, \"";
-    for (char c : png) source += c == '\\' ? std::string("\\\\") : std::string(1, c);
-    source += "\")\n";
-    const ScriptRun run = RunScript(source);
-    CHECK_EQ(run.output, "3 expectations met\n");
-    CHECK_EQ(run.exitCode, 0u);
+// A snapshot's picture, read back and checked as any PNG reader would:
+// chunk CRCs, a zlib stream of stored blocks with its Adler-32, rows of
+// filter None.
+struct Picture {
+    uint32_t width = 0, height = 0;
+    std::string rows;  // height rows, each a filter byte and width RGB pixels
+    bool Is(uint32_t x, uint32_t y, COLORREF colour) const {
+        const size_t at = y * (1 + width * 3) + 1 + x * 3;
+        return static_cast<uint8_t>(rows[at]) == GetRValue(colour) &&
+               static_cast<uint8_t>(rows[at + 1]) == GetGValue(colour) &&
+               static_cast<uint8_t>(rows[at + 2]) == GetBValue(colour);
+    }
+};
 
+bool ReadPng(const std::string& png, Picture& picture) {
     std::string bytes;
     FILE* file = fopen(png.c_str(), "rb");
-    if (!CHECK(file != nullptr)) return;
+    if (!CHECK(file != nullptr)) return false;
     char buffer[65536];
     size_t got;
     while ((got = fread(buffer, 1, sizeof buffer, file)) > 0) bytes.append(buffer, got);
     fclose(file);
-    DeleteFileA(png.c_str());
-    RemoveDirectoryA(inner.c_str());
-    RemoveDirectoryA(outer.c_str());
-    if (!CHECK(bytes.size() > 8 + 25 + 12 + 12)) return;
+    if (!CHECK(bytes.size() > 8 + 25 + 12 + 12)) return false;
     CHECK_EQ(bytes.substr(0, 8), std::string("\x89PNG\r\n\x1A\n", 8));
-
-    std::string raw;
-    uint32_t width = 0, height = 0;
+    std::string& raw = picture.rows;
     bool ended = false;
     for (size_t at = 8; at + 12 <= bytes.size() && !ended;) {
         const uint32_t size = Big32(bytes, at);
         const std::string type = bytes.substr(at + 4, 4);
-        if (!CHECK(at + 12 + size <= bytes.size())) return;
+        if (!CHECK(at + 12 + size <= bytes.size())) return false;
         if (!CHECK_EQ(Big32(bytes, at + 8 + size), Crc32(bytes, at + 4, size + 4))) printf("  chunk %s\n", type.c_str());
         if (type == "IHDR") {
-            width = Big32(bytes, at + 8);
-            height = Big32(bytes, at + 12);
+            picture.width = Big32(bytes, at + 8);
+            picture.height = Big32(bytes, at + 12);
             CHECK_EQ(bytes.substr(at + 16, 5), std::string("\x08\x02\x00\x00\x00", 5));  // 8-bit RGB
         } else if (type == "IDAT") {
             const std::string zlib = bytes.substr(at + 8, size);
@@ -210,20 +219,81 @@ void Snapshot() {
         at += 12 + size;
     }
     CHECK(ended);
+    if (!CHECK_EQ(raw.size(), static_cast<size_t>(picture.height) * (1 + picture.width * 3))) return false;
+    for (uint32_t y = 0; y < picture.height; ++y) CHECK_EQ(raw[y * (1 + picture.width * 3)], 0);  // filter None
+    return true;
+}
+
+// A script text naming a file: its backslashes escaped, stepping by
+// characters (ソ's trail byte is no backslash).
+std::string Quoted(const std::string& path) {
+    std::string quoted = "\"";
+    for (size_t k = 0; k < path.size(); ++k) {
+        if (IsDBCSLeadByte(static_cast<BYTE>(path[k])) && k + 1 < path.size()) quoted += path[k++];
+        else if (path[k] == '\\') quoted += '\\';
+        quoted += path[k];
+    }
+    return quoted + "\"";
+}
+
+// The window's pixels, frame included; the folders the file goes into are made.
+void Snapshot() {
+    char temp[MAX_PATH] = "";
+    GetTempPathA(MAX_PATH, temp);
+    const std::string outer = std::string(temp) + "tabulon-snapshot-" + std::to_string(GetCurrentProcessId());
+    const std::string inner = outer + "\\pictures", png = inner + "\\tabulon-snapshot.png";
+    const ScriptRun run = RunScript("w = window(\"Snapshot\", 300, 250)\n"
+                                    "lb = listbox(w, 10, 10, 100, 80)\n"
+                                    "expect 1, additem(lb, \"one\")\n"
+                                    "expect 2, additem(lb, \"two\")\n"
+                                    "pump(50)\n"
+                                    "expect 1, snapshot(w, " + Quoted(png) + ")\n");
+    CHECK_EQ(run.output, "3 expectations met\n");
+    CHECK_EQ(run.exitCode, 0u);
+    Picture picture;
+    const bool read = ReadPng(png, picture);
+    DeleteFileA(png.c_str());
+    RemoveDirectoryA(inner.c_str());
+    RemoveDirectoryA(outer.c_str());
+    if (!read) return;
     // The frame adds to the 300 x 250 client area.
-    CHECK(width >= 300 && width < 340);
-    CHECK(height >= 250 && height < 300);
-    if (!CHECK_EQ(raw.size(), static_cast<size_t>(height) * (1 + width * 3))) return;
+    CHECK(picture.width >= 300 && picture.width < 340);
+    CHECK(picture.height >= 250 && picture.height < 300);
     // Lower right of the client area: the window's background colour.
-    const COLORREF face = GetSysColor(COLOR_BTNFACE);
-    const size_t row = height - 20, column = width - 20;
-    const size_t pixel = row * (1 + width * 3) + 1 + column * 3;
-    CHECK_EQ(raw[row * (1 + width * 3)], 0);  // filter None
-    CHECK_EQ(static_cast<uint8_t>(raw[pixel]), GetRValue(face));
-    CHECK_EQ(static_cast<uint8_t>(raw[pixel + 1]), GetGValue(face));
-    CHECK_EQ(static_cast<uint8_t>(raw[pixel + 2]), GetBValue(face));
+    CHECK(picture.Is(picture.width - 20, picture.height - 20, GetSysColor(COLOR_BTNFACE)));
 
     Error("snapshot(0, \"x.png\")\n", "1: snapshot needs a window", "no window");
+}
+
+// A tooltip that shows past the window's right edge is in the picture:
+// snapshot takes in the window's own pop-ups. Wine shows the balloon to the
+// right of the pointer, which rests on the middle of the window.
+void SnapshotWithTip() {
+    char temp[MAX_PATH] = "";
+    GetTempPathA(MAX_PATH, temp);
+    const std::string png = std::string(temp) + "tabulon-tip-" + std::to_string(GetCurrentProcessId()) + ".png";
+    const ScriptRun run = RunScript("w = window(\"Tip\", 200, 40)\n"
+                                    "b = button(w, 0, 0, 200, 40, \"Hover\")\n"
+                                    "tt = ttCreateToolTip(w)\n"
+                                    "ttAddToolTip(tt, b, \"A tip past the window's right edge\")\n"
+                                    "ttSetColor(tt, \"255|255|0\", 0)\n"
+                                    "ttSetDelay(tt, 3, 1)\n"
+                                    "hover(b)\n"
+                                    "pump(300)\n"
+                                    "expect 1, snapshot(w, " + Quoted(png) + ")\n");
+    CHECK_EQ(run.output, "1 expectation met\n");
+    Picture picture;
+    const bool read = ReadPng(png, picture);
+    DeleteFileA(png.c_str());
+    if (!read) return;
+    RECT frame{0, 0, 200, 40};
+    AdjustWindowRect(&frame, WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, FALSE);
+    const uint32_t windowWidth = frame.right - frame.left;
+    if (!CHECK(picture.width > windowWidth + 10)) printf("  picture %ux%u\n", picture.width, picture.height);
+    int yellowBeyond = 0;  // the tip's background, right of the window
+    for (uint32_t y = 0; y < picture.height; ++y)
+        for (uint32_t x = windowWidth; x < picture.width; ++x) yellowBeyond += picture.Is(x, y, RGB(255, 255, 0));
+    if (!CHECK(yellowBeyond > 100)) printf("  %d yellow pixels right of the window\n", yellowBeyond);
 }
 
 // Message boxes in headless runs. The box comes from the list view family:
@@ -246,14 +316,64 @@ void AutoDismiss() {
     CHECK_EQ(run.exitCode, 0u);
 }
 
+// Under code page 932, where ソ is 83 5C and ポ 83 7C: their trail bytes read
+// as "\\" and "|". Only the ctest entry test_script_host_932 runs this, in a
+// Japanese locale.
+void CodePage932() {
+    if (!CHECK_EQ(GetACP(), 932u)) return;
+    const std::string so = "\x83\x5C", po = "\x83\x7C", hyo = "\x95\x5C";  // ソ, ポ, 表
+    // Texts that end in a trail byte 5C, escapes after it, and messages that show them.
+    const ScriptRun run = RunScript("print \"" + so + "\", \"" + po + "|" + hyo + "\\\\\"\n"
+                                    "expect \"" + so + "\", \"" + so + "\"\n"
+                                    "expect \"" + hyo + "\", \"x\"\n");
+    CHECK_EQ(run.output, so + " " + po + "|" + hyo + "\\\n" + run.path + ":3: expected \"" + hyo + "\", got \"x\"\n" +
+                             "1 of 2 expectations not met\n");
+
+    // A host named ソ.exe finds the tabulon.dll beside it, and snapshot makes
+    // the folder ソ and no folder of its lead byte alone.
+    char temp[MAX_PATH] = "";
+    GetTempPathA(MAX_PATH, temp);
+    const std::string folder = std::string(temp) + "tabulon-932-" + std::to_string(GetCurrentProcessId()) + "\\";
+    CreateDirectoryA(folder.c_str(), nullptr);
+    const std::string host = folder + so + ".exe", dll = folder + "tabulon.dll";
+    CopyFileA(run_host::HostPath().c_str(), host.c_str(), FALSE);
+    CopyFileA((run_host::ExeDirectory() + "tabulon.dll").c_str(), dll.c_str(), FALSE);
+    const run_host::Outcome learned = run_host::RunProgram(host, "");
+    CHECK_EQ(learned.exitCode, 0u);
+    CHECK_EQ(learned.output.substr(0, 29), "title: Tabulon  QAL Extender\n");
+    const std::string png = folder + so + "\\picture.png";
+    const ScriptRun snapshot = RunScript("w = window(\"" + so + "\", 100, 50)\nexpect 1, snapshot(w, " + Quoted(png) + ")\n");
+    CHECK_EQ(snapshot.output, "1 expectation met\n");
+    CHECK(GetFileAttributesA(png.c_str()) != INVALID_FILE_ATTRIBUTES);
+    WIN32_FIND_DATAA found;
+    HANDLE search = FindFirstFileA((folder + "*").c_str(), &found);
+    std::vector<std::string> entries;  // the host, the DLL and the folder ソ
+    do entries.push_back(found.cFileName);
+    while (FindNextFileA(search, &found));
+    FindClose(search);
+    std::sort(entries.begin(), entries.end());
+    if (!CHECK(entries == std::vector<std::string>({".", "..", "tabulon.dll", so, so + ".exe"})))
+        for (const std::string& entry : entries) printf("  %s\n", check::Show(entry).c_str());
+    DeleteFileA(png.c_str());
+    RemoveDirectoryA((folder + so).c_str());
+    DeleteFileA(host.c_str());
+    DeleteFileA(dll.c_str());
+    RemoveDirectoryA(folder.c_str());
+}
+
 }  // namespace
 
-int main() {
+int main(int argc, char** argv) {
+    if (argc > 1 && strcmp(argv[1], "--code-page-932") == 0) {
+        check::Group("code page 932", CodePage932);
+        return check::Finish();
+    }
     check::Group("learned functions", Learned);
     check::Group("language", Language);
     check::Group("expect", Expectations);
     check::Group("errors", Errors);
     check::Group("snapshot", Snapshot);
+    check::Group("snapshot with a tip", SnapshotWithTip);
     check::Group("auto-dismiss", AutoDismiss);
     return check::Finish();
 }

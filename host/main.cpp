@@ -7,19 +7,17 @@
 // script ran to its end with every expectation met, 1 for a script error or
 // an unmet expectation, 2 when the host could not start.
 //
-// One program, one translation unit: the interpreter's pieces live under
-// script/ and are included here.
+// The language is script.h's (platform-neutral); the host's own words are
+// words.cpp's, and the protocol is protocol.cpp's.
 #include <stdio.h>
 #include <string.h>
 #include <windows.h>
 #include <commctrl.h>
 
-#include "../tests/host/standin_host.h"
 #include "call_shapes.h"  // made at build time from docs/reference.md
-#include "script/png.cpp"
-#include "script/language.cpp"
-#include "script/run.cpp"
-#include "script/builtins.cpp"
+#include "protocol.h"
+#include "script.h"
+#include "words.h"
 
 namespace {
 
@@ -39,7 +37,7 @@ int32_t LeadingNumber(const std::string& text) {
 
 bool CallExtender(const script::Function& function, const std::string& spelled,
                   const std::vector<script::Value>& args, script::Value& result, std::string& error) {
-    std::vector<host::Arg> slots;
+    std::vector<host::Arg> slots;  // the texts stay in args until the call returns
     for (const script::Value& value : args) {
         if (value.isText) {
             host::Arg slot(value.text);
@@ -71,7 +69,8 @@ bool CallExtender(const script::Function& function, const std::string& spelled,
 // reference does not know it with that many arguments (another extender).
 std::string CallShape(const FunctionEntry& f) {
     for (const ReferenceEntry& entry : kReferenceEntries) {
-        if (lstrcmpiA(entry.name, f.name) == 0 && entry.argCount == f.argCount) return entry.shape;
+        if (!entry.hostWord && lstrcmpiA(entry.name, host::NameOf(f).c_str()) == 0 && entry.maxArgs == f.argCount)
+            return entry.shape;
     }
     return "";
 }
@@ -103,6 +102,17 @@ HWND CreateOwnerWindow() {
     RegisterClassA(&windowClass);
     return CreateWindowExA(0, "TabulonHostOwner", "Tabulon host", WS_OVERLAPPED, 0, 0, 100, 50, nullptr, nullptr,
                            GetModuleHandleA(nullptr), nullptr);
+}
+
+void PrintLine(const std::string& line) {
+    printf("%s\n", line.c_str());
+    fflush(stdout);
+}
+
+void ReportLine(const std::string& line) {
+    fflush(stdout);
+    fprintf(stderr, "%s\n", line.c_str());
+    fflush(stderr);
 }
 
 bool ReadScript(const std::string& path, std::string& contents) {
@@ -142,7 +152,7 @@ int main(int argc, char** argv) {
         printf("title: %s\nversion: %d\ninterface level: %d\nfunctions: %d\n", intro.title.c_str(), intro.version,
                intro.interfaceLevel, intro.handshake);
         for (const FunctionEntry& f : intro.functions) {
-            printf("  %3d  %-20s args %d", f.number, f.name, f.argCount);
+            printf("  %3d  %-20s args %d", f.number, host::NameOf(f).c_str(), f.argCount);
             if (f.stringMask) printf("  texts 0x%X", f.stringMask);
             printf("\n");
         }
@@ -154,12 +164,16 @@ int main(int argc, char** argv) {
     }
 
     std::vector<script::Function> functions;
-    script::AddBuiltins(functions);  // first, so the host's words stay its own
+    AddHostWords(functions);  // first, so the host's words stay its own
     for (const FunctionEntry& f : intro.functions) {
-        // Mask nibbles beyond the argument count describe no argument.
-        const uint32_t mask = f.argCount >= 8 ? f.stringMask : f.stringMask & ((1u << (4 * f.argCount)) - 1);
-        functions.push_back(script::Function{script::Lower(f.name), f.number, f.argCount, f.argCount, mask,
-                                             CallExtender, CallShape(f)});
+        script::Function function;
+        std::string error;
+        if (!script::ExtenderFunction(host::NameOf(f), f.number, f.argCount, f.stringMask, host::kArgumentSlots,
+                                      CallExtender, CallShape(f), function, error)) {
+            fprintf(stderr, "%s\n", error.c_str());
+            return 2;
+        }
+        functions.push_back(function);
     }
 
     std::string source;
@@ -180,7 +194,7 @@ int main(int argc, char** argv) {
     session.owner = CreateOwnerWindow();
     session.functions = intro.functions;
     if (autoDismiss) SetWindowsHookExA(WH_CBT, DismissMessageBoxes, nullptr, GetCurrentThreadId());
-    const int status = script::Execute(program, functions, scriptPath);
+    const int status = script::Execute(program, functions, scriptPath, script::Console{PrintLine, ReportLine});
     fflush(stdout);
     return status;
 }

@@ -1,15 +1,16 @@
 // A PNG writer small enough to carry along: 24-bit RGB, no filtering, and a
 // zlib stream of stored (uncompressed) deflate blocks. Snapshots are
 // evidence, not artwork, so size does not matter and no library is needed.
-#include <stdint.h>
+#include "png.h"
+
 #include <stdio.h>
 
-#include <string>
 #include <vector>
 
 namespace png {
+namespace {
 
-static uint32_t Crc32(const uint8_t* data, size_t size, uint32_t crc = 0) {
+uint32_t Crc32(const uint8_t* data, size_t size, uint32_t crc = 0) {
     static uint32_t table[256];
     if (!table[1]) {
         for (uint32_t n = 0; n < 256; ++n) {
@@ -23,7 +24,7 @@ static uint32_t Crc32(const uint8_t* data, size_t size, uint32_t crc = 0) {
     return ~crc;
 }
 
-static uint32_t Adler32(const uint8_t* data, size_t size) {
+uint32_t Adler32(const uint8_t* data, size_t size) {
     uint32_t a = 1, b = 0;
     for (size_t i = 0; i < size; ++i) {
         a = (a + data[i]) % 65521;
@@ -32,14 +33,14 @@ static uint32_t Adler32(const uint8_t* data, size_t size) {
     return (b << 16) | a;
 }
 
-static void PutBig32(std::vector<uint8_t>& out, uint32_t value) {
+void PutBig32(std::vector<uint8_t>& out, uint32_t value) {
     out.push_back(static_cast<uint8_t>(value >> 24));
     out.push_back(static_cast<uint8_t>(value >> 16));
     out.push_back(static_cast<uint8_t>(value >> 8));
     out.push_back(static_cast<uint8_t>(value));
 }
 
-static void PutChunk(std::vector<uint8_t>& out, const char type[4], const std::vector<uint8_t>& body) {
+void PutChunk(std::vector<uint8_t>& out, const char type[4], const std::vector<uint8_t>& body) {
     PutBig32(out, static_cast<uint32_t>(body.size()));
     const size_t start = out.size();
     out.insert(out.end(), type, type + 4);
@@ -49,7 +50,7 @@ static void PutChunk(std::vector<uint8_t>& out, const char type[4], const std::v
 
 // rgb holds height rows of width pixels, 3 bytes each (red, green, blue),
 // top row first.
-static std::vector<uint8_t> Encode(int width, int height, const uint8_t* rgb) {
+std::vector<uint8_t> Encode(int width, int height, const uint8_t* rgb) {
     std::vector<uint8_t> raw;
     const size_t rowBytes = static_cast<size_t>(width) * 3;
     raw.reserve((rowBytes + 1) * height);
@@ -88,7 +89,9 @@ static std::vector<uint8_t> Encode(int width, int height, const uint8_t* rgb) {
     return out;
 }
 
-static bool WritePng(const std::string& path, int width, int height, const uint8_t* rgb) {
+}  // namespace
+
+bool WritePng(const std::string& path, int width, int height, const uint8_t* rgb) {
     const std::vector<uint8_t> bytes = Encode(width, height, rgb);
     FILE* file = fopen(path.c_str(), "wb");
     if (!file) return false;
