@@ -378,6 +378,7 @@ void PickerWindow() {
     CHECK_EQ(host::Int("dtSetDateTime", {picker, "2024:03"}), 0);
     CHECK_EQ(host::Int("dtSetDateTime", {picker, "2024:3:5:14:07:09"}), 0);
     CHECK_EQ(host::Int("dtSetDateTime", {picker, "2024:13:01:00:00:00"}), 0);
+    CHECK_EQ(host::Int("dtSetDateTime", {picker, "1600:12:31:00:00:00"}), 0);  // Wine's picker would answer 1
     CHECK_EQ(host::Text("dtGetDateTime", {picker, 0}), "2024:03:05:14:07:09");
 
     // The displayed text follows the display format.
@@ -428,6 +429,8 @@ void PickerMessages() {
     CHECK_EQ(sent.wDayOfWeek, 0);
     CHECK_EQ(sent.wMilliseconds, 0);
     OK_SEQUENCE(picker, {{DTM_SETSYSTEMTIME, host::kWParam, GDT_VALID, 0}}, "a date");
+    CHECK_EQ(host::Int("dtSetDateTime", {picker.window, "1600:12:31:23:59:59"}), 0);
+    OK_SEQUENCE(picker, {}, "a date before 1601");
 
     // A picker holding no date reads as the empty text.
     picker.answer = [](UINT message, WPARAM, LPARAM, LRESULT& answer) {
