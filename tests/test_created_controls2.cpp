@@ -385,6 +385,11 @@ void PickerWindow() {
     CHECK(host::Int("dtFormatDateTime", {picker, "yyyy'/'MM'/'dd HH'h'"}) != 0);
     CHECK_EQ(host::Text("dtGetDateTime", {picker, -1}), "2024/03/05 14h");
     CHECK_EQ(host::Text("dtGetDateTime", {picker, 0}), "2024:03:05:14:07:09");
+    // Wine's picker faults on this one: refused, and the format stays.
+    std::string blanksAndDashes;
+    for (int i = 0; i < 500; ++i) blanksAndDashes += " -";
+    CHECK_EQ(host::Int("dtFormatDateTime", {picker, "d" + blanksAndDashes + "M"}), 0);
+    CHECK_EQ(host::Text("dtGetDateTime", {picker, -1}), "2024/03/05 14h");
 
     // Colours: the answer is the previous colour of the part.
     host::Int("dtSetDateTimeColor", {picker, 1, 2, 3, MCSC_MONTHBK});
@@ -459,6 +464,18 @@ void PickerMessages() {
     };
     CHECK_EQ(host::Int("dtFormatDateTime", {picker.window, "dd MMM"}), 1);
     CHECK_EQ(format, "dd MMM");
+    // Under Wine, 32 fields and 256 characters of text fit its picker; a
+    // format beyond either is refused unsent.
+    const std::string text256 = "d" + std::string(256, '-') + "M";
+    std::string fields32;
+    for (int i = 0; i < 16; ++i) fields32 += "dM";
+    CHECK_EQ(host::Int("dtFormatDateTime", {picker.window, text256}), 1);
+    CHECK_EQ(host::Int("dtFormatDateTime", {picker.window, fields32}), 1);
+    CHECK_EQ(format, fields32);
+    picker.log.clear();
+    CHECK_EQ(host::Int("dtFormatDateTime", {picker.window, "d-" + text256}), 0);
+    CHECK_EQ(host::Int("dtFormatDateTime", {picker.window, fields32 + "d"}), 0);
+    OK_SEQUENCE(picker, {}, "formats beyond Wine's picker");
     host::DestroySpy(picker);
 }
 
