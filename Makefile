@@ -4,6 +4,9 @@
 # make dist: builds the 32-bit DLL and host, writes
 #            dist/tabulon-<version>-r<release>.zip and runs its examples.
 JOBS ?= 2
+# The steps below say what they do; make's own directory lines would only
+# repeat the folders (cmake --build runs make again inside each build).
+MAKEFLAGS += --no-print-directory
 WINE_RUN := tools/wine-run
 # ctest of one build's Wine programs, on a display of its own.
 WINE_CTEST := xvfb-run -a -s "-screen 0 1280x1024x24" ctest --output-on-failure -j1 --test-dir
@@ -14,17 +17,22 @@ FUZZ_SECONDS ?= 20
 all: build
 
 deps:
-	bash tools/install-deps
+	@echo "== Packages: installing what is missing (tools/install-deps)"
+	@bash tools/install-deps
 
-CONFIGURE32 := cmake -S . -B build -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-i686.cmake >/dev/null
+# A configured build keeps its toolchain; naming it again is no news.
+CONFIGURE = cmake -S . -B $(1) --no-warn-unused-cli -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-$(2).cmake >/dev/null
+CONFIGURE32 := $(call CONFIGURE,build,i686)
 
 build32: deps
-	$(CONFIGURE32)
-	cmake --build build -j$(JOBS)
+	@echo "== Building the 32-bit DLL, stand-in host and tests in build/"
+	@$(CONFIGURE32)
+	@cmake --build build -j$(JOBS)
 
 build64: deps
-	cmake -S . -B build/x64 -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-x86_64.cmake >/dev/null
-	cmake --build build/x64 -j$(JOBS)
+	@echo "== Building the same for x86-64 in build/x64/"
+	@$(call CONFIGURE,build/x64,x86_64)
+	@cmake --build build/x64 -j$(JOBS)
 
 build: build32 build64
 
@@ -37,7 +45,9 @@ native: deps
 demo: build
 	@if reason=$$(tools/runs-i386); then b=build; echo "make demo runs the shipped 32-bit build"; \
 	else b=build/x64; echo "make demo runs the x86-64 build: $$reason"; fi; \
+	echo "== What the stand-in host learns from the extender ($$b/tabulon-host.exe under Wine)"; \
 	$(WINE_RUN) $$b/tabulon-host.exe && \
+	echo "== examples/gallery.tab, every control family in one window" && \
 	$(WINE_RUN) $$b/tabulon-host.exe --auto-dismiss examples/gallery.tab
 	@echo "wrote build/gallery.png"
 
@@ -92,7 +102,7 @@ fuzz: native
 test: test-native test-i386 fuzz test-wine test-wine32 test-dist test-reproducible
 
 dist: deps
-	$(CONFIGURE32)
+	@$(CONFIGURE32)
 	cmake --build build --target tabulon tabulon-host -j$(JOBS)
 	tools/check-dll build/tabulon.dll
 	rm -f dist/tabulon-*.zip

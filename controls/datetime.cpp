@@ -16,6 +16,7 @@
 namespace {
 
 constexpr DWORD kPickerStyle = WS_CHILD | WS_VISIBLE | WS_BORDER | DTS_SHOWNONE;  // 0x50800002
+constexpr uint16_t kEarliestYear = 1601;  // where Windows' FILETIME starts
 
 // A calendar drawn classically needs another size than the style gave it:
 // it, and the drop-down window that holds it where it has one, are fitted
@@ -73,6 +74,15 @@ void Append(char* buffer, int size, const char* text) {
     if (length < size - 1) lstrcpynA(buffer + length, text, size - length);
 }
 
+// Wine's picker splits a format into room for 32 fields and a text buffer
+// of 256 characters, and writes past them for a longer one: its heap breaks
+// from 33 fields or 267 characters of text on, and it may fault. Such a
+// format is refused there; Windows takes it.
+bool FitsWinePicker(const char* format) {
+    const PickerFormatSize size = MeasurePickerFormat(format);
+    return size.fields <= 32 && size.literalCharacters <= 256;
+}
+
 }  // namespace
 
 // A picker makes its calendar anew each time it drops down (Wine's keeps
@@ -104,7 +114,9 @@ Completed dtCreateDateTime(const Call& call) {
 }
 
 Completed dtFormatDateTime(const Call& call) {
-    return CompleteInt(call, static_cast<int32_t>(SendPointer(ArgWindow(call, 1), DTM_SETFORMATA, 0, ArgText(call, 2))));
+    const char* format = ArgText(call, 2);
+    if (RunsOnWine() && !FitsWinePicker(format)) return CompleteInt(call, 0);
+    return CompleteInt(call, static_cast<int32_t>(SendPointer(ArgWindow(call, 1), DTM_SETFORMATA, 0, format)));
 }
 
 Completed dtRemoveDateTime(const Call& call) {
@@ -148,6 +160,9 @@ Completed dtSetDateTime(const Call& call) {
         Send(picker, DTM_SETSYSTEMTIME, GDT_NONE, 0);  // no date: the check box is cleared
         return CompleteInt(call, 1);
     }
+    // Windows' pickers refuse a date before 1601, where Windows' time
+    // begins; Wine's answer 1 and keep their date.
+    if (fields.year < kEarliestYear) return CompleteInt(call, 0);
     SYSTEMTIME time = {};
     time.wYear = fields.year;
     time.wMonth = fields.month;

@@ -29,3 +29,16 @@ bool ReadDateTimeText(const char* text, DateTimeFields& fields);
 
 // Length of the value text and its buffer.
 constexpr int kDateTimeTextLength = 19;
+
+// What a display format asks of a picker that splits it as Wine's does:
+// its fields, each a run of one format letter (d, M and y up to 4 in a
+// field, h, H, m, s and t up to 2, X up to 15) or a run of other text, and
+// the characters of that other text. Quotes only switch quoting, and are
+// not counted; between them every character is text. Counted in whole
+// characters of the ANSI code page, as the picker, which reads the format
+// as wide text, counts them.
+struct PickerFormatSize {
+    int fields;
+    int literalCharacters;
+};
+PickerFormatSize MeasurePickerFormat(const char* format);

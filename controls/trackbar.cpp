@@ -33,18 +33,18 @@ Completed SendAndReportDone(const Call& call, UINT message, WPARAM wParam, LPARA
     return CompleteInt(call, 1);
 }
 
+bool IsOwnWindowOfClass(HWND window, const char* className) {
+    char name[32] = "";
+    return IsWindow(window) && IsOwnWindow(window) && GetClassNameA(window, name, sizeof name) &&
+           lstrcmpiA(name, className) == 0;
+}
+
 // The trackbar keeps naming its buddies after they are destroyed, and a
 // handle may name another window by the next call: only a label of this
 // process is destroyed.
-bool IsOwnLabel(HWND window) {
-    char name[16] = "";
-    return IsWindow(window) && IsOwnWindow(window) && GetClassNameA(window, name, sizeof name) &&
-           lstrcmpiA(name, "Static") == 0;
-}
-
 void DestroyBuddy(HWND trackbar, WPARAM side) {
     HWND buddy = reinterpret_cast<HWND>(Send(trackbar, TBM_GETBUDDY, side, 0));
-    if (IsOwnLabel(buddy)) DestroyWindow(buddy);
+    if (IsOwnWindowOfClass(buddy, "Static")) DestroyWindow(buddy);
 }
 
 }  // namespace
@@ -66,9 +66,12 @@ Completed trGETTRACKINFO(const Call& call) {
 }
 
 // Labels are children of argument 1; the trackbar moves them to its ends.
-// A buddy it had before is replaced but left alive.
+// A buddy it had before is replaced but left alive. Only a trackbar places
+// them: for any other window they would stay at the parent's corner, over
+// its controls, so none are made.
 Completed trSETBUDDY(const Call& call) {
     HWND trackbar = ArgWindow(call, 2);
+    if (!IsOwnWindowOfClass(trackbar, TRACKBAR_CLASSA)) return CompleteInt(call, 0);
     HWND nearLabel = CreateLabel(call, ArgText(call, 5), kNearLabelStyle);
     Send(trackbar, TBM_SETBUDDY, kNearSide, reinterpret_cast<LPARAM>(nearLabel));
     HWND farLabel = CreateLabel(call, ArgText(call, 6), kFarLabelStyle);

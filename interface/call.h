@@ -63,6 +63,10 @@ inline LRESULT SendPointer(HWND window, UINT message, WPARAM wParam, const void*
     return SendMessageA(window, message, wParam, reinterpret_cast<LPARAM>(record));
 }
 
+// Whether the process runs under Wine, whose controls have limits of their
+// own that Windows' do not.
+bool RunsOnWine();
+
 // The message boxes of script functions: owned by the host window, MB_OK.
 void ShowMessage(const Call& call, const char* text, const char* caption);
 

@@ -62,6 +62,11 @@ bool IsOwnWindow(HWND window) {
     return GetWindowThreadProcessId(window, &process) != 0 && process == GetCurrentProcessId();
 }
 
+bool RunsOnWine() {
+    const HMODULE system = GetModuleHandleA("ntdll.dll");
+    return system && GetProcAddress(system, "wine_get_version");
+}
+
 bool PinModule() {
     static bool pinned = false;
     HMODULE self = nullptr;

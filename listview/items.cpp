@@ -135,7 +135,10 @@ Completed lvInsertItem(const Call& call) {
     return CompleteInt(call, lv::InsertItem(list, record));
 }
 
+// A column below 1 names no cell: the control would take sub-item -1 as
+// nothing to do and answer success, so it is refused before anything is sent.
 Completed lvSetItemText(const Call& call) {
+    if (ArgInt(call, 3) < 1) return CompleteInt(call, 0);
     LVITEMA record = {};
     record.iSubItem = ArgInt(call, 3) - 1;
     record.pszText = const_cast<char*>(ArgText(call, 4));

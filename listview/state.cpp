@@ -66,7 +66,9 @@ Completed lvSetBkImage(const Call& call) {
     return CompleteInt(call, 0);
 }
 
+// A column below 1 names no cell, as in lvSetItemText: refused unsent.
 Completed lvSetItemImage(const Call& call) {
+    if (ArgInt(call, 3) < 1) return CompleteInt(call, 0);
     const HWND list = ArgWindow(call, 1);
     SuspendDrawing(list);
     lv::SetExtendedStyle(list, LVS_EX_SUBITEMIMAGES, LVS_EX_SUBITEMIMAGES);

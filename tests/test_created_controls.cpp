@@ -613,6 +613,20 @@ int StaticChildren(HWND parent) {
     return count;
 }
 
+// A real trackbar's TBM_SETBUDDY messages as they arrive, with how many
+// windows had been created by then.
+struct BuddySent {
+    WPARAM side;
+    HWND label;
+    size_t createdBefore;
+};
+std::vector<BuddySent> buddiesSent;
+WNDPROC trackbarProcedure;
+LRESULT CALLBACK WatchBuddies(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == TBM_SETBUDDY) buddiesSent.push_back({wParam, reinterpret_cast<HWND>(lParam), created.size()});
+    return CallWindowProcA(trackbarProcedure, window, message, wParam, lParam);
+}
+
 void TrackbarBuddies() {
     HWND frame = host::CreateTopWindow("buddies", 400, 200);
     HWND trackbar = AsWindow(host::Int("trCreateTrackBar", {frame, 50, 10, 200, 40, 0}));
@@ -645,22 +659,26 @@ void TrackbarBuddies() {
         CHECK(!IsWindow(second[0].window) && !IsWindow(second[1].window));
     }
 
-    // The order on a spy: each label exists before it is sent.
-    host::Spy& spy = host::CreateSpy(frame);
-    std::vector<size_t> createdAtSend;
-    spy.answer = [&](UINT message, WPARAM, LPARAM, LRESULT& answer) {
-        if (message == TBM_SETBUDDY) createdAtSend.push_back(created.size());
-        answer = 0;
-        return true;
-    };
+    // The order: each label exists before the trackbar is sent it.
+    trackbarProcedure = reinterpret_cast<WNDPROC>(
+        SetWindowLongPtrA(trackbar, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(WatchBuddies)));
     created.clear();
-    CHECK_EQ(host::Int("trSETBUDDY", {frame, spy.window, 10, 10, "", ""}), 1);
-    if (CHECK_EQ(created.size(), 2u))
-        OK_SEQUENCE(spy,
-                    {{TBM_SETBUDDY, host::kBoth, 1, reinterpret_cast<LPARAM>(created[0].window)},
-                     {TBM_SETBUDDY, host::kBoth, 0, reinterpret_cast<LPARAM>(created[1].window)}},
-                    "trSETBUDDY");
-    CHECK(createdAtSend == std::vector<size_t>({1, 2}));
+    CHECK_EQ(host::Int("trSETBUDDY", {frame, trackbar, 10, 10, "", ""}), 1);
+    if (CHECK_EQ(created.size(), 2u) && CHECK_EQ(buddiesSent.size(), 2u)) {
+        CHECK(buddiesSent[0].side == TRUE && buddiesSent[0].label == created[0].window);
+        CHECK(buddiesSent[1].side == FALSE && buddiesSent[1].label == created[1].window);
+        CHECK_EQ(buddiesSent[0].createdBefore, 1u);
+        CHECK_EQ(buddiesSent[1].createdBefore, 2u);
+    }
+    SetWindowLongPtrA(trackbar, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(trackbarProcedure));
+
+    // A window that is no trackbar would leave the labels at the parent's
+    // corner: none are made, nothing is sent.
+    host::Spy& spy = host::CreateSpy(frame);
+    created.clear();
+    CHECK_EQ(host::Int("trSETBUDDY", {frame, spy.window, 10, 10, "", ""}), 0);
+    OK_SEQUENCE(spy, {}, "trSETBUDDY on a window that is no trackbar");
+    CHECK_EQ(created.size(), 0u);
 
     // Whatever the trackbar names is destroyed.
     HWND nearLabel = host::CreateChild(frame, "STATIC", WS_VISIBLE, 0, 0, 10, 10);

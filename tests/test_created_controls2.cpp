@@ -378,12 +378,18 @@ void PickerWindow() {
     CHECK_EQ(host::Int("dtSetDateTime", {picker, "2024:03"}), 0);
     CHECK_EQ(host::Int("dtSetDateTime", {picker, "2024:3:5:14:07:09"}), 0);
     CHECK_EQ(host::Int("dtSetDateTime", {picker, "2024:13:01:00:00:00"}), 0);
+    CHECK_EQ(host::Int("dtSetDateTime", {picker, "1600:12:31:00:00:00"}), 0);  // Wine's picker would answer 1
     CHECK_EQ(host::Text("dtGetDateTime", {picker, 0}), "2024:03:05:14:07:09");
 
     // The displayed text follows the display format.
     CHECK(host::Int("dtFormatDateTime", {picker, "yyyy'/'MM'/'dd HH'h'"}) != 0);
     CHECK_EQ(host::Text("dtGetDateTime", {picker, -1}), "2024/03/05 14h");
     CHECK_EQ(host::Text("dtGetDateTime", {picker, 0}), "2024:03:05:14:07:09");
+    // Wine's picker faults on this one: refused, and the format stays.
+    std::string blanksAndDashes;
+    for (int i = 0; i < 500; ++i) blanksAndDashes += " -";
+    CHECK_EQ(host::Int("dtFormatDateTime", {picker, "d" + blanksAndDashes + "M"}), 0);
+    CHECK_EQ(host::Text("dtGetDateTime", {picker, -1}), "2024/03/05 14h");
 
     // Colours: the answer is the previous colour of the part.
     host::Int("dtSetDateTimeColor", {picker, 1, 2, 3, MCSC_MONTHBK});
@@ -428,6 +434,8 @@ void PickerMessages() {
     CHECK_EQ(sent.wDayOfWeek, 0);
     CHECK_EQ(sent.wMilliseconds, 0);
     OK_SEQUENCE(picker, {{DTM_SETSYSTEMTIME, host::kWParam, GDT_VALID, 0}}, "a date");
+    CHECK_EQ(host::Int("dtSetDateTime", {picker.window, "1600:12:31:23:59:59"}), 0);
+    OK_SEQUENCE(picker, {}, "a date before 1601");
 
     // A picker holding no date reads as the empty text.
     picker.answer = [](UINT message, WPARAM, LPARAM, LRESULT& answer) {
@@ -456,6 +464,18 @@ void PickerMessages() {
     };
     CHECK_EQ(host::Int("dtFormatDateTime", {picker.window, "dd MMM"}), 1);
     CHECK_EQ(format, "dd MMM");
+    // Under Wine, 32 fields and 256 characters of text fit its picker; a
+    // format beyond either is refused unsent.
+    const std::string text256 = "d" + std::string(256, '-') + "M";
+    std::string fields32;
+    for (int i = 0; i < 16; ++i) fields32 += "dM";
+    CHECK_EQ(host::Int("dtFormatDateTime", {picker.window, text256}), 1);
+    CHECK_EQ(host::Int("dtFormatDateTime", {picker.window, fields32}), 1);
+    CHECK_EQ(format, fields32);
+    picker.log.clear();
+    CHECK_EQ(host::Int("dtFormatDateTime", {picker.window, "d-" + text256}), 0);
+    CHECK_EQ(host::Int("dtFormatDateTime", {picker.window, fields32 + "d"}), 0);
+    OK_SEQUENCE(picker, {}, "formats beyond Wine's picker");
     host::DestroySpy(picker);
 }
 

@@ -405,6 +405,9 @@ void InsertAndSetText() {
     CHECK_EQ(host::Int("lvSetItemText", {list, 3, 1, "B2"}), 1);
     CHECK_EQ(Cell(list, 2, 0), "B2");
     CHECK_EQ(host::Int("lvSetItemText", {list, 99, 1, "none"}), 0);
+    // Column 0 names no cell: refused, where the control would answer 1.
+    CHECK_EQ(host::Int("lvSetItemText", {list, 2, 0, "none"}), 0);
+    CHECK_EQ(Cell(list, 1, 0) + "," + Cell(list, 1, 1), "A,second column");
     DestroyWindow(list);
 
     // Setting a text does not scroll.
@@ -432,6 +435,8 @@ void InsertAndSetText() {
     OK_SEQUENCE(spy, {{LVM_SETITEMTEXTA, host::kWParam, 2, 0}}, "set text");
     CHECK_EQ(SeenItem.iSubItem, 3);
     CHECK_EQ(SeenText, "cell");
+    CHECK_EQ(host::Int("lvSetItemText", {spy.window, 3, 0, "cell"}), 0);
+    OK_SEQUENCE(spy, {}, "set text in column 0");
     host::DestroySpy(spy);
 }
 
@@ -655,6 +660,8 @@ void Images() {
     host::Int("lvSetItemImage", {list, 2, 1, 0});
     CHECK_EQ(Image(list, 1, 0), I_IMAGECALLBACK);
     CHECK_EQ(host::Int("lvSetItemImage", {list, 9, 1, 1}), 0);
+    CHECK_EQ(host::Int("lvSetItemImage", {list, 1, 0, 1}), 0);  // column 0: no cell, refused
+    CHECK_EQ(Image(list, 0, 0), 3);
 
     CHECK_EQ(host::Int("lvClearImages", {list}), 1);
     for (int i = 0; i < 5; ++i) CHECK_EQ(Image(list, i, 0), -99);
@@ -682,6 +689,8 @@ void Images() {
     CHECK_EQ(SeenItem.iItem, 1);
     CHECK_EQ(SeenItem.iSubItem, 2);
     CHECK_EQ(SeenItem.iImage, 3);
+    CHECK_EQ(host::Int("lvSetItemImage", {spy.window, 2, -1, 4}), 0);
+    OK_SEQUENCE(spy, {}, "item image in column -1");
     CHECK_EQ(host::Int("lvSetBkImage", {spy.window, 25, 75, "http://example/picture.jpg", LVBKIF_STYLE_TILE}), 0);
     OK_SEQUENCE(spy,
                 {{LVM_SETTEXTBKCOLOR, host::kBoth, 0, static_cast<LPARAM>(CLR_NONE)},

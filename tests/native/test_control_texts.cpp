@@ -1,5 +1,6 @@
 // The control text readers natively: dotted addresses of the IP address
-// control and the date-time picker's fixed-position value text.
+// control, the date-time picker's fixed-position value text, and the size
+// of a picker's display format.
 #include <string>
 
 #include "../../controls/datetime_text.h"
@@ -100,6 +101,25 @@ static void NoDate() {
     CHECK(!ReadDateTimeText(":03:05", f));
 }
 
+static std::string SizeOf(const char* format) {
+    const PickerFormatSize size = MeasurePickerFormat(format);
+    return std::to_string(size.fields) + " fields, " + std::to_string(size.literalCharacters) + " of text";
+}
+
+static void PickerFormats() {
+    CHECK_EQ(SizeOf(""), "0 fields, 0 of text");
+    CHECK_EQ(SizeOf("dd MMM yyyy"), "5 fields, 2 of text");
+    // A run longer than a field takes goes on in the next field.
+    CHECK_EQ(SizeOf("ddddd hhh XXXXXXXXXXXXXXXX"), "8 fields, 2 of text");
+    // Quoted letters are text; quotes count for nothing, and text runs on across them.
+    CHECK_EQ(SizeOf("d'd''h'-d"), "3 fields, 3 of text");
+    // A two-byte character is one character of text, whatever its trail byte looks like.
+    SetCodePage(932);
+    CHECK_EQ(SizeOf("d\x83\x64\x83\x5C\x83\x7C" "d"), "3 fields, 3 of text");
+    SetCodePage(1252);
+    CHECK_EQ(SizeOf("d\x83\x64" "d"), "3 fields, 1 of text");
+}
+
 int main() {
     check::Group("addresses", Addresses);
     check::Group("long fields", LongFields);
@@ -107,5 +127,6 @@ int main() {
     check::Group("date-time texts", DateTimes);
     check::Group("no date", NoDate);
     check::Group("double-byte separators", DoubleByteSeparators);
+    check::Group("picker formats", PickerFormats);
     return check::Finish();
 }
