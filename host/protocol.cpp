@@ -37,7 +37,11 @@ int32_t __cdecl HostReturnCdecl(int32_t status, uint32_t cookie, HostContext* co
 
 std::string DefaultExtenderPath() {
     char path[MAX_PATH] = "";
-    GetModuleFileNameA(nullptr, path, MAX_PATH);
+    // A program deeper than MAX_PATH gets its name cut and unterminated:
+    // the bare name then finds the DLL in the program's folder, which the
+    // loader searches first.
+    const DWORD length = GetModuleFileNameA(nullptr, path, MAX_PATH);
+    if (length == 0 || length >= MAX_PATH) return "tabulon.dll";
     // The folder ends at the last separator, found by characters: a trail
     // byte such as ソ's 0x5C reads as "\" too.
     const char* folderEnd = path;

@@ -218,8 +218,12 @@ void RepaintWhenRunEnds(HWND control, const RECT& area) {
     }
 }
 
+// Once a bar's run is under way, each call costs one look at the list: a
+// bar stepped in a tight loop pays no more than that.
 void PacePaints(HWND control) {
-    if (Run* run = RunOf(control)) run->paced = true;
+    Run* run = FindRun(control);
+    if (!run) run = RunOf(control);
+    if (run) run->paced = true;
 }
 
 void RestoreDrawing(HWND control) {
