@@ -126,4 +126,20 @@ bool ReadMessageBox(HWND window, std::string& caption, std::string& text) {
     return true;
 }
 
+const char* TopWindowClass() {
+    static const char kName[] = "TabulonScriptWindow";
+    static bool registered = false;
+    if (!registered) {
+        WNDCLASSA windowClass{};
+        windowClass.lpfnWndProc = DefWindowProcA;
+        windowClass.hInstance = GetModuleHandleA(nullptr);
+        windowClass.lpszClassName = kName;
+        windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+        windowClass.hCursor = LoadCursor(nullptr, IDC_ARROW);
+        RegisterClassA(&windowClass);
+        registered = true;
+    }
+    return kName;
+}
+
 }  // namespace host

@@ -92,4 +92,8 @@ Completion CallNumberWith(Session& session, int32_t number, const std::vector<Ar
 // True when window is a message box's dialog, with what it shows.
 bool ReadMessageBox(HWND window, std::string& caption, std::string& text);
 
+// The class of the host's top-level windows, registered on first use:
+// plain, in the dialog colour, with the arrow pointer.
+const char* TopWindowClass();
+
 }  // namespace host

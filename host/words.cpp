@@ -10,6 +10,7 @@
 
 #include "../interface/characters.h"
 #include "png.h"
+#include "protocol.h"
 
 using script::Function;
 using script::IntValue;
@@ -175,21 +176,10 @@ namespace words {
 // the given size.
 bool window(const Function&, const std::string& spelled, const std::vector<Value>& args, Value& result,
             std::string& error) {
-    static bool registered = false;
-    if (!registered) {
-        WNDCLASSA windowClass{};
-        windowClass.lpfnWndProc = DefWindowProcA;
-        windowClass.hInstance = GetModuleHandleA(nullptr);
-        windowClass.lpszClassName = "TabulonScriptWindow";
-        windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-        windowClass.hCursor = LoadCursor(nullptr, IDC_ARROW);
-        RegisterClassA(&windowClass);
-        registered = true;
-    }
     const DWORD style = WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN;
     RECT frame{0, 0, args[1].number, args[2].number};
     AdjustWindowRect(&frame, style, FALSE);
-    HWND made = CreateWindowExA(0, "TabulonScriptWindow", args[0].text.c_str(), style, 20, 20,
+    HWND made = CreateWindowExA(0, host::TopWindowClass(), args[0].text.c_str(), style, 20, 20,
                                 frame.right - frame.left, frame.bottom - frame.top, nullptr, nullptr,
                                 GetModuleHandleA(nullptr), nullptr);
     if (made) {

@@ -186,18 +186,7 @@ bool OkSequence(Spy& spy, const std::vector<Expected>& expected, const char* con
 }
 
 HWND CreateTopWindow(const char* title, int width, int height) {
-    static bool registered = false;
-    if (!registered) {
-        WNDCLASSA windowClass{};
-        windowClass.lpfnWndProc = DefWindowProcA;
-        windowClass.hInstance = GetModuleHandleA(nullptr);
-        windowClass.lpszClassName = "TabulonTestWindow";
-        windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-        windowClass.hCursor = LoadCursor(nullptr, IDC_ARROW);
-        RegisterClassA(&windowClass);
-        registered = true;
-    }
-    HWND window = CreateWindowExA(0, "TabulonTestWindow", title, WS_OVERLAPPEDWINDOW | WS_VISIBLE, 10, 10, width,
+    HWND window = CreateWindowExA(0, TopWindowClass(), title, WS_OVERLAPPEDWINDOW | WS_VISIBLE, 10, 10, width,
                                   height, nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
     Pump();
     return window;
