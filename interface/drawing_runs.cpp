@@ -134,11 +134,13 @@ void PaintOverdue() {
         if (run.paintDue && now - run.lastPaint >= kFrame) overdue[count++] = run.control;
     }
     for (int i = 0; i < count; ++i) {
-        if (Run* run = FindRun(overdue[i])) {
-            SetPaintDue(*run, false);
-            run->lastPaint = GetTickCount();
-            UpdateWindow(overdue[i]);
-        }
+        // The paint comes to ours a frame after the last, so it goes
+        // through, inside a nested call too; the next is a frame from now.
+        Run* run = FindRun(overdue[i]);
+        if (!run) continue;
+        SetPaintDue(*run, false);
+        UpdateWindow(overdue[i]);
+        if ((run = FindRun(overdue[i]))) run->lastPaint = GetTickCount();
     }
 }
 
