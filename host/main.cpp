@@ -14,6 +14,7 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include "../interface/conversions.h"
 #include "call_shapes.h"  // made at build time from docs/reference.md
 #include "protocol.h"
 #include "script.h"
@@ -23,25 +24,15 @@ namespace {
 
 host::Session session;
 
-// The integer a host puts beside a text argument: its leading decimal
-// number, as the extender's own conversion reads one.
-int32_t LeadingNumber(const std::string& text) {
-    const char* c = text.c_str();
-    while (*c == ' ') ++c;
-    const bool negative = *c == '-';
-    if (*c == '-' || *c == '+') ++c;
-    uint32_t value = 0;
-    for (; *c >= '0' && *c <= '9'; ++c) value = value * 10 + static_cast<uint32_t>(*c - '0');
-    return static_cast<int32_t>(negative ? 0u - value : value);
-}
-
 bool CallExtender(const script::Function& function, const std::string& spelled,
                   const std::vector<script::Value>& args, script::Value& result, std::string& error) {
     std::vector<host::Arg> slots;  // the texts stay in args until the call returns
     for (const script::Value& value : args) {
         if (value.isText) {
             host::Arg slot(value.text);
-            slot.intValue = LeadingNumber(value.text);
+            // The integer a host puts beside a text: its leading number, as
+            // the extender's own conversion reads one.
+            slot.intValue = ParseDecimal(value.text.c_str());
             slots.push_back(slot);
         } else {
             slots.push_back(host::Arg(static_cast<int>(value.number)));

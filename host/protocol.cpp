@@ -44,10 +44,8 @@ std::string DefaultExtenderPath() {
     if (length == 0 || length >= MAX_PATH) return "tabulon.dll";
     // The folder ends at the last separator, found by characters: a trail
     // byte such as ソ's 0x5C reads as "\" too.
-    const char* folderEnd = path;
-    for (const char* c = path; *c; c = NextCharacter(c))
-        if (*c == '\\' || *c == '/') folderEnd = c + 1;
-    return std::string(static_cast<const char*>(path), folderEnd) + "tabulon.dll";
+    char* separator = FindLastPathSeparator(path);
+    return std::string(path, separator ? separator + 1 : path) + "tabulon.dll";
 }
 
 bool LoadExtender(Extender& extender, const std::string& path) {

@@ -77,7 +77,4 @@ extern HINSTANCE ModuleHandle;
 // rest of the process. False when it could not be kept.
 bool PinModule();
 
-// Last "\" or "/" of a path, stepping by characters so that the second
-// byte of a double-byte character is never taken for one; null if none.
-char* FindLastPathSeparator(char* text);
 int32_t LoadExtenderString(HINSTANCE instance, UINT id, char* buffer, int size);

@@ -25,6 +25,13 @@ void CopyWholeCharacters(char* destination, const char* source, size_t size) {
     destination[length] = '\0';
 }
 
+char* FindLastPathSeparator(char* text) {
+    char* last = nullptr;
+    for (char* c = text; *c; c = NextCharacter(c))
+        if (*c == '\\' || *c == '/') last = c;
+    return last;
+}
+
 void DropSplitCharacter(char* text) {
     char* c = text;
     while (*c) {

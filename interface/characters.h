@@ -28,3 +28,7 @@ void CopyWholeCharacters(char* destination, const char* source, size_t size);
 // Ends text before a lead byte left without its trail byte at the end, as
 // a byte-wise cut leaves one.
 void DropSplitCharacter(char* text);
+
+// Last "\\" or "/" of a path, a character of its own (never the second
+// byte of a double-byte character); null if none.
+char* FindLastPathSeparator(char* text);

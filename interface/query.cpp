@@ -27,7 +27,7 @@ bool FileExists(const char* path) {
 // looks like "\" is not one.
 bool EndsInSeparator(char* path) {
     const char* separator = FindLastPathSeparator(path);
-    return separator && !*CharNextA(separator);
+    return separator && !*NextCharacter(separator);
 }
 
 bool ExistsIn(char* directory, const char* name, char* found) {
@@ -74,7 +74,7 @@ bool SearchLikeOpenFile(const char* name, char* found) {
     if (pathLength == 0 || pathLength >= sizeof pathVariable) return false;
     for (char* entry = pathVariable; *entry;) {
         char* end = entry;
-        while (*end && *end != ';') end = CharNextA(end);
+        while (*end && *end != ';') end = NextCharacter(end);
         const bool last = *end == '\0';
         *end = '\0';
         if (ExistsIn(entry, name, found)) return true;
@@ -113,20 +113,13 @@ void FindLanguageFile(HINSTANCE instance) {
 }
 
 void ExpandMarkers(char* text) {
-    for (char* c = text; *c; c = CharNextA(c)) {
+    for (char* c = text; *c; c = NextCharacter(c)) {
         if (*c == '~') *c = '\n';
         else if (*c == '|') *c = '\t';
     }
 }
 
 }  // namespace
-
-char* FindLastPathSeparator(char* text) {
-    char* last = nullptr;
-    for (char* c = text; *c; c = CharNextA(c))
-        if (*c == '\\' || *c == '/') last = c;
-    return last;
-}
 
 int32_t LoadExtenderString(HINSTANCE instance, UINT id, char* buffer, int size) {
     if (LanguageFileState == kNotSearched) FindLanguageFile(instance);

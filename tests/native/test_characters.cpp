@@ -34,6 +34,10 @@ static void Cuts() {
     DropSplitCharacter(whole);
     CHECK_EQ(std::string(whole), std::string("ab") + kSo);
 
+    // A trail byte that reads as "\\" separates no folder.
+    char path[] = "a\\b\x83\x5C";
+    CHECK_EQ(FindLastPathSeparator(path) - path, 1);
+
     // Single-byte code pages cut where they always did.
     SetCodePage(1252);
     CHECK_EQ(WholeCharacterLength(text.c_str(), 5), 5);
