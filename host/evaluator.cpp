@@ -17,8 +17,8 @@ std::string Shown(const Value& v) {
     std::string shown = "\"";
     const char* end = v.text.data() + v.text.size();
     for (const char* c = v.text.data(); c < end;) {
-        // A lead byte and its trail byte go as they are: 83 5C is ソ, not "\".
-        const size_t size = IsLeadByte(static_cast<unsigned char>(*c)) && c + 1 < end ? 2 : 1;
+        // A character goes as it is: 83 5C is ソ, not "\".
+        const size_t size = ::CharacterSize(c, static_cast<size_t>(end - c));
         if (size == 1 && (*c == '"' || *c == '\\')) shown += '\\', shown += *c;
         else if (size == 1 && *c == '\t') shown += "\\t";
         else if (size == 1 && *c == '\n') shown += "\\n";
@@ -171,6 +171,10 @@ int Execute(const Program& program, const std::vector<Function>& functions, cons
             return 1;
         }
         std::string error;
+        if (console.poll && !console.poll(error)) {
+            report(stmt.line, error);
+            return 1;
+        }
         std::vector<Value> values(stmt.exprs.size());
         for (size_t i = 0; i < values.size(); ++i) {
             if (!Evaluate(run, stmt.exprs[i], values[i], error)) {

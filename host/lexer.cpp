@@ -71,9 +71,9 @@ bool ReadText(Lexer& lexer, Token& token, std::string& error) {
             return false;
         }
         const size_t size = CharacterSize(lexer.at, lexer.end);
-        if (size == 2) {
-            text.append(lexer.at, 2);
-            lexer.at += 2;
+        if (size > 1) {
+            text.append(lexer.at, size);
+            lexer.at += size;
             continue;
         }
         char c = *lexer.at++;
@@ -116,10 +116,9 @@ const char* const kPunctuation[] = {"<=", ">=", "<>", "(", ")", ",", "=", "+", "
 }  // namespace
 
 size_t CharacterSize(const char* at, const char* end) {
-    return IsLeadByte(static_cast<unsigned char>(*at)) && at + 1 < end && at[1] != '\n' && at[1] != '\r' &&
-                   at[1] != '\0'
-               ? 2
-               : 1;
+    const size_t size = ::CharacterSize(at, static_cast<size_t>(end - at));
+    // A line end is never the second byte of a character.
+    return size == 2 && (at[1] == '\n' || at[1] == '\r') ? 1 : size;
 }
 
 Lexer StartLexer(const std::string& source) { return Lexer{source.data(), source.data() + source.size(), 1}; }

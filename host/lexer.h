@@ -32,8 +32,8 @@ inline bool AtEnd(const Lexer& lexer) { return lexer.at >= lexer.end; }
 // holds something that is no token.
 bool ReadLine(Lexer& lexer, std::vector<Token>& tokens, std::string& error);
 
-// Bytes of the character at `at`: 2 for a lead byte with its trail byte
-// before end on the same line, else 1.
+// Bytes of the character at `at`, whole before end and on its line; 1 for
+// a byte that begins no whole character there.
 size_t CharacterSize(const char* at, const char* end);
 
 }  // namespace script

@@ -116,9 +116,14 @@ bool Parse(const std::string& source, const std::vector<Function>& functions, Pr
 // Where a run's lines go: print's lines, and "file:line: message" reports
 // of errors and unmet expectations.
 typedef void Writer(const std::string& line);
+// Asked before every statement, so that a host can keep its windows
+// answering while a script runs (it decides itself how often that is worth
+// it); false stops the script, with the reason for its report.
+typedef bool Poller(std::string& reason);
 struct Console {
     Writer* print;
     Writer* report;
+    Poller* poll = nullptr;
 };
 
 struct Limits {

@@ -1,6 +1,6 @@
-// Feeds arbitrary texts, in single- and double-byte code pages, to the
-// decimal and colour readers and to the cuts on character boundaries, and
-// arbitrary values to the integer writer.
+// Feeds arbitrary texts, in single- and double-byte code pages and in
+// UTF-8, to the decimal and colour readers and to the cuts on character
+// boundaries, and arbitrary values to the integer writer.
 #include <stdint.h>
 #include <string.h>
 
@@ -11,9 +11,9 @@
 #include "../native/code_page.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-    // The last byte picks the code page: double-byte ones lead the way.
-    static const unsigned kCodePages[] = {932, 936, 949, 1252};
-    SetCodePage(kCodePages[size ? data[size - 1] % 4 : 3]);
+    // The last byte picks the code page: multibyte ones lead the way.
+    static const unsigned kCodePages[] = {932, 936, 949, 65001, 1252};
+    SetCodePage(kCodePages[size ? data[size - 1] % 5 : 4]);
     const std::string text(reinterpret_cast<const char*>(data), size);
     ParseDecimal(text.c_str());
     ParseColorTriplet(text.c_str());
@@ -25,6 +25,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const char* c = text.c_str();
     while (static_cast<size_t>(c - text.c_str()) < kept) c = NextCharacter(c);
     if (static_cast<size_t>(c - text.c_str()) != kept) __builtin_trap();  // on a boundary
+    // No character reaches past the terminator or the bytes available.
+    for (const char* d = text.c_str(); *d; d = NextCharacter(d)) {
+        const size_t left = strlen(d), step = CharacterSize(d, left);
+        if (step > left || step < 1) __builtin_trap();
+    }
     std::string copy(limit + 1, 'x');
     CopyWholeCharacters(&copy[0], text.c_str(), limit + 1);
     if (strlen(copy.c_str()) != kept) __builtin_trap();

@@ -6,6 +6,8 @@ static unsigned CurrentCodePage = 1252;
 
 void SetCodePage(unsigned codePage) { CurrentCodePage = codePage; }
 
+bool TextsAreUtf8() { return CurrentCodePage == 65001; }
+
 bool IsLeadByte(unsigned char byte) {
     switch (CurrentCodePage) {
         case 932: return (byte >= 0x81 && byte <= 0x9F) || (byte >= 0xE0 && byte <= 0xFC);

@@ -160,6 +160,34 @@ void CodePage932() {
     CHECK_EQ(Run("print \"" + so + "\"\n"), "t.tab:1: unterminated string\n");
 }
 
+// In UTF-8 a character takes up to four bytes, and a message shows it whole.
+void Utf8() {
+    SetCodePage(65001);
+    const std::string a = "\xE3\x81\x82", table = "\xE8\xA1\xA8", smile = "\xF0\x9F\x98\x80";
+    CHECK_EQ(Run("x = " + a + "\n"), "t.tab:1: unexpected character '" + a + "'\n");
+    CHECK_EQ(Run("x = " + smile + "\n"), "t.tab:1: unexpected character '" + smile + "'\n");
+    CHECK_EQ(Run("print \"\\" + table + "\"\n"), "t.tab:1: unknown escape \\" + table + "\n");
+    CHECK_EQ(Run("print \"" + a + smile + "\"\n"), a + smile + "\nexit 0\n");
+    SetCodePage(1252);
+}
+
+int polls = 0;
+bool StopAtThird(std::string& reason) {
+    reason = "stopped";
+    return ++polls < 3;
+}
+
+// A host's poll stops a runaway loop at the statement it had reached.
+void Polls() {
+    const std::vector<script::Function> functions = Functions();
+    script::Program program;
+    script::Failure failure{0, ""};
+    CHECK(script::Parse("x = 1\nwhile 1\nend\n", functions, program, failure));
+    output.clear();
+    CHECK_EQ(script::Execute(program, functions, "t.tab", script::Console{Collect, Collect, StopAtThird}), 1);
+    CHECK_EQ(output, "t.tab:3: stopped\n");
+}
+
 }  // namespace
 
 int main() {
@@ -168,5 +196,7 @@ int main() {
     check::Group("errors", Errors);
     check::Group("limits", Limits);
     check::Group("code page 932", CodePage932);
+    check::Group("UTF-8", Utf8);
+    check::Group("polls", Polls);
     return check::Finish();
 }
